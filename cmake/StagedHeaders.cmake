@@ -1,0 +1,11 @@
+# Header-only libraries come from Debian's packages. The Linux /usr/include never goes on a
+# Windows compile line: only the headers we use are copied into the build tree.
+set(STAGED_INCLUDE ${CMAKE_BINARY_DIR}/staged/include)
+file(MAKE_DIRECTORY ${STAGED_INCLUDE}/stb)
+if(NOT EXISTS /usr/include/nlohmann/json.hpp OR NOT EXISTS /usr/include/stb/stb_image_write.h)
+  message(FATAL_ERROR "nlohmann-json3-dev and libstb-dev are needed (scripts/setup.sh installs them)")
+endif()
+file(COPY /usr/include/nlohmann DESTINATION ${STAGED_INCLUDE})
+file(COPY /usr/include/stb/stb_image_write.h DESTINATION ${STAGED_INCLUDE}/stb)
+add_library(staged_headers INTERFACE)
+target_include_directories(staged_headers SYSTEM INTERFACE ${STAGED_INCLUDE})

@@ -1,0 +1,10 @@
+#include "link/PlatformSeams.h"
+#include <objbase.h>
+#include <shellapi.h>
+
+PlatformSeams &Platform()
+{
+    static PlatformSeams seams{&GetTickCount, &GetCurrentProcessId, &GetLastError, &CoCreateGuid,
+                               &ShellExecuteA};
+    return seams;
+}

@@ -1,0 +1,28 @@
+#include "link/blocks/TextBlock.h"
+
+#include "link/blocks/BlockNumber.h"
+
+namespace {
+constexpr std::size_t kMinimumUnits = 4;
+constexpr std::size_t kMinimumFields = 4;
+constexpr std::size_t kPayloadField = 3;
+} // namespace
+
+std::optional<TextBlock> DecodeTextBlock(std::u16string_view text, std::int32_t lastSequence)
+{
+    if (text.size() < kMinimumUnits)
+        return std::nullopt;
+    const BlockFields fields = SplitBlockFields(text);
+    if (fields.count < kMinimumFields || fields.Overflowed())
+        return std::nullopt;
+
+    TextBlock block;
+    block.sequence = ParseBlockNumber(fields.field[0]);
+    if (block.sequence == lastSequence)
+        return std::nullopt;
+    block.mode = ParseBlockNumber(fields.field[1]);
+    block.expectedLineCount = ParseBlockNumber(fields.field[2]);
+    block.payload = JoinBlockFields(fields, kPayloadField);
+    block.lines = SplitBlockLines(block.payload);
+    return block;
+}

@@ -1,0 +1,148 @@
+#include "link/blocks/BlockNumber.h"
+#include "link/blocks/BlockText.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::u16string> Fields(std::u16string_view text)
+{
+    const BlockFields fields = SplitBlockFields(text);
+    std::vector<std::u16string> result;
+    for (std::size_t i = 0; i < fields.count && i < kMaxBlockFields; ++i)
+        result.emplace_back(fields.field[i]);
+    return result;
+}
+
+std::vector<std::u16string> Lines(std::u16string_view text)
+{
+    const BlockLines lines = SplitBlockLines(text);
+    std::vector<std::u16string> result;
+    for (std::size_t i = 0; i < lines.Kept(); ++i)
+        result.emplace_back(text.substr(lines.line[i].offset, lines.line[i].length));
+    return result;
+}
+
+// A 2048-byte block image holding text as UTF-16LE, the rest filled with fill.
+std::vector<unsigned char> Image(std::u16string_view text, unsigned char fill = 0)
+{
+    std::vector<unsigned char> image(kBlockBytes, fill);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        image[2 * i] = static_cast<unsigned char>(text[i] & 0xFF);
+        image[2 * i + 1] = static_cast<unsigned char>(text[i] >> 8);
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(BlockNumber, ReadsLikeTheRuntime)
+{
+    EXPECT_EQ(ParseBlockNumber(u"42"), 42);
+    EXPECT_EQ(ParseBlockNumber(u"-17"), -17);
+    EXPECT_EQ(ParseBlockNumber(u"+5"), 5);
+    EXPECT_EQ(ParseBlockNumber(u" \t\r\n\v\f9"), 9);
+    EXPECT_EQ(ParseBlockNumber(u"12abc"), 12);
+    EXPECT_EQ(ParseBlockNumber(u"007"), 7);
+}
+
+TEST(BlockNumber, NoDigitsGivesZero)
+{
+    EXPECT_EQ(ParseBlockNumber(u""), 0);
+    EXPECT_EQ(ParseBlockNumber(u"abc"), 0);
+    EXPECT_EQ(ParseBlockNumber(u"-"), 0);
+    EXPECT_EQ(ParseBlockNumber(u"+-3"), 0);
+    EXPECT_EQ(ParseBlockNumber(u"- 3"), 0);
+    EXPECT_EQ(ParseBlockNumber(u"x12"), 0);
+}
+
+TEST(BlockNumber, SaturatesAtTheEndsOfTheRange)
+{
+    EXPECT_EQ(ParseBlockNumber(u"2147483647"), INT32_MAX);
+    EXPECT_EQ(ParseBlockNumber(u"2147483648"), INT32_MAX);
+    EXPECT_EQ(ParseBlockNumber(u"-2147483648"), INT32_MIN);
+    EXPECT_EQ(ParseBlockNumber(u"-2147483649"), INT32_MIN);
+    EXPECT_EQ(ParseBlockNumber(u"99999999999999999999999999999999"), INT32_MAX);
+    EXPECT_EQ(ParseBlockNumber(u"-99999999999999999999999999999999"), INT32_MIN);
+    // A colour with its top bit set travels as its signed value.
+    EXPECT_EQ(ParseBlockNumber(u"-16777216"), static_cast<std::int32_t>(0xFF000000u));
+}
+
+TEST(BlockFieldSplit, CollapsesRunsAndDropsEndSeparators)
+{
+    EXPECT_EQ(Fields(u"a|b|c"), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    EXPECT_EQ(Fields(u"||a|||b||"), (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_EQ(Fields(u"|||"), std::vector<std::u16string>{});
+    EXPECT_EQ(Fields(u""), std::vector<std::u16string>{});
+}
+
+TEST(BlockFieldSplit, CountsFieldsBeyondTheSlotsWithoutStoringThem)
+{
+    std::u16string text;
+    for (int i = 0; i < 100; ++i)
+        text += u"f|";
+    const BlockFields fields = SplitBlockFields(text);
+    EXPECT_EQ(fields.count, 100u);
+    EXPECT_TRUE(fields.Overflowed());
+
+    std::u16string exact;
+    for (std::size_t i = 0; i < kMaxBlockFields; ++i)
+        exact += u"f|";
+    EXPECT_FALSE(SplitBlockFields(exact).Overflowed());
+}
+
+TEST(BlockFieldSplit, JoinRebuildsThePayloadWithSingleSeparators)
+{
+    const BlockFields fields = SplitBlockFields(u"1|2|3|a||b|||c|");
+    EXPECT_EQ(JoinBlockFields(fields, 3), u"a|b|c");
+    EXPECT_EQ(JoinBlockFields(fields, 6), u"");
+    EXPECT_EQ(JoinBlockFields(fields, 10), u"");
+}
+
+TEST(BlockLineSplit, SplitsAtRunsOfCarriageReturnsAndLineFeeds)
+{
+    EXPECT_EQ(Lines(u"a\r\nb"), (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_EQ(Lines(u"\r\na\r\n\r\nb\n\rc\rd\n"),
+              (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(Lines(u"\r\n\n"), std::vector<std::u16string>{});
+}
+
+TEST(BlockLineSplit, CountsEveryLineButKeepsSixtyFour)
+{
+    std::u16string text;
+    for (int i = 0; i < 70; ++i)
+        text += u"line" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u"\r\n";
+    const BlockLines lines = SplitBlockLines(text);
+    EXPECT_EQ(lines.count, 70u);
+    EXPECT_EQ(lines.Kept(), kMaxShownLines);
+}
+
+TEST(BlockCopy, StopsAtTheTerminator)
+{
+    const auto image = Image(u"7|1|1|hi", 0);
+    std::u16string copy(kBlockUnits, u'#');
+    const std::size_t length = CopyBlockText(image.data(), copy.data());
+    EXPECT_EQ(copy.substr(0, length), u"7|1|1|hi");
+    EXPECT_EQ(copy[length], u'#');  // nothing written past the text
+}
+
+TEST(BlockCopy, ReadsBlockWithoutTerminatorAsItsFullSize)
+{
+    const auto image = Image(u"1|2|3|", 'x');  // 0x7878 units to the end, no 0 unit
+    std::u16string copy(kBlockUnits + 8, u'#');
+    EXPECT_EQ(CopyBlockText(image.data(), copy.data()), kBlockUnits);
+    EXPECT_EQ(copy[kBlockUnits - 1], char16_t{0x7878});
+    EXPECT_EQ(copy[kBlockUnits], u'#');
+}
+
+TEST(BlockCopy, ReadsUnitsAsLittleEndian)
+{
+    const auto image = Image(u"\u4E2D\u6587");
+    std::u16string copy(kBlockUnits, 0);
+    ASSERT_EQ(CopyBlockText(image.data(), copy.data()), 2u);
+    EXPECT_EQ(copy.substr(0, 2), u"\u4E2D\u6587");
+}

@@ -1,0 +1,81 @@
+#include "companion/blockwriter/SharedBlockWriter.h"
+
+#include "companion/blockwriter/BlockFormat.h"
+#include "link/blocks/BlockNames.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+std::wstring BlockName(const char16_t *prefix, std::wstring_view sceneGuid)
+{
+    std::wstring name(prefix, prefix + kBlockPrefixLength);
+    name += sceneGuid;
+    return name;
+}
+
+} // namespace
+
+std::wstring TextBlockName(std::wstring_view sceneGuid) { return BlockName(kTextBlockPrefix, sceneGuid); }
+std::wstring StyleBlockName(std::wstring_view sceneGuid) { return BlockName(kStyleBlockPrefix, sceneGuid); }
+
+std::optional<SharedBlockWriter> SharedBlockWriter::Open(std::wstring_view name, DWORD &error)
+{
+    const std::wstring terminatedName(name);
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        static_cast<DWORD>(kBlockBytes), terminatedName.c_str());
+    if (!mapping) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    void *view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes);
+    if (!view) {
+        error = GetLastError();
+        CloseHandle(mapping);
+        return std::nullopt;
+    }
+    error = ERROR_SUCCESS;
+    return SharedBlockWriter(mapping, static_cast<unsigned char *>(view));
+}
+
+SharedBlockWriter::SharedBlockWriter(SharedBlockWriter &&other) noexcept
+    : mapping(std::exchange(other.mapping, nullptr)), view(std::exchange(other.view, nullptr))
+{
+}
+
+SharedBlockWriter &SharedBlockWriter::operator=(SharedBlockWriter &&other) noexcept
+{
+    if (this != &other) {
+        std::swap(mapping, other.mapping);
+        std::swap(view, other.view);
+    }
+    return *this;
+}
+
+SharedBlockWriter::~SharedBlockWriter()
+{
+    if (view)
+        UnmapViewOfFile(view);
+    if (mapping)
+        CloseHandle(mapping);
+}
+
+bool SharedBlockWriter::Write(std::u16string_view text)
+{
+    if (text.size() > kMaxBlockTextUnits)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        view[2 * i] = static_cast<unsigned char>(text[i] & 0xFF);
+        view[2 * i + 1] = static_cast<unsigned char>(text[i] >> 8);
+    }
+    view[2 * text.size()] = 0;
+    view[2 * text.size() + 1] = 0;
+    return true;
+}
+
+void SharedBlockWriter::WriteImage(const void *bytes, std::size_t size)
+{
+    std::memcpy(view, bytes, std::min(size, kBlockBytes));
+}

@@ -1,0 +1,158 @@
+// plauditor_publish: writes text and style blocks for one scene, the way the companion
+// program does, and keeps them alive for a while. For demos, soak runs and tests.
+#include "companion/blockwriter/SharedBlockWriter.h"
+#include "companion/publish/PublishPlan.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitBadArguments = 2;
+
+std::u16string FromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
+std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+std::vector<std::u16string> ProgramArguments()
+{
+    int count = 0;
+    LPWSTR *argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::u16string> arguments;
+    for (int i = 1; argv && i < count; ++i)
+        arguments.push_back(FromWide(argv[i]));
+    if (argv)
+        LocalFree(argv);
+    return arguments;
+}
+
+class FileHandle {
+    HANDLE handle;
+
+public:
+    explicit FileHandle(HANDLE h) : handle(h) {}
+    ~FileHandle() { if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle); }
+    FileHandle(const FileHandle &) = delete;
+    FileHandle &operator=(const FileHandle &) = delete;
+    HANDLE get() const { return handle; }
+    bool valid() const { return handle != INVALID_HANDLE_VALUE; }
+};
+
+// A UTF-8 file (with or without a byte-order mark) as UTF-16 text.
+std::optional<std::u16string> ReadUtf8File(const std::wstring &path)
+{
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return std::nullopt;
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        bytes.erase(0, 3);
+    if (bytes.empty())
+        return std::u16string();
+    const int units = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), units);
+    return FromWide(wide);
+}
+
+bool WriteReadyFile(const std::wstring &path)
+{
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file.valid() && WriteFile(file.get(), "ready\n", 6, &written, nullptr);
+}
+
+// Runs the steps, holding one writer per channel so every block written stays alive.
+class Publisher {
+    std::wstring scene;
+    std::optional<SharedBlockWriter> text;
+    std::optional<SharedBlockWriter> style;
+
+public:
+    explicit Publisher(std::wstring sceneGuid) : scene(std::move(sceneGuid)) {}
+
+    bool Write(const PublishStep &step)
+    {
+        const bool isText = step.kind == PublishStep::Kind::Text;
+        std::optional<SharedBlockWriter> &writer = isText ? text : style;
+        if (!writer) {
+            const std::wstring name = isText ? TextBlockName(scene) : StyleBlockName(scene);
+            DWORD error = 0;
+            writer = SharedBlockWriter::Open(name, error);
+            if (!writer) {
+                std::fprintf(stderr, "plauditor_publish: cannot open block (error %lu)\n", error);
+                return false;
+            }
+        }
+        return writer->Write(step.block);
+    }
+};
+
+} // namespace
+
+int main()
+{
+    std::string error;
+    auto plan = ParsePublishArguments(ProgramArguments(), error);
+    if (!plan) {
+        std::fprintf(stderr, "plauditor_publish: %s\n", error.c_str());
+        return kExitBadArguments;
+    }
+
+    if (!plan->scriptPath.empty()) {
+        const auto script = ReadUtf8File(ToWide(plan->scriptPath));
+        if (!script) {
+            std::fprintf(stderr, "plauditor_publish: cannot read script (error %lu)\n", GetLastError());
+            return kExitBadArguments;
+        }
+        auto steps = ParsePublishScript(*script, error);
+        if (!steps) {
+            std::fprintf(stderr, "plauditor_publish: %s\n", error.c_str());
+            return kExitBadArguments;
+        }
+        plan->steps = std::move(*steps);
+    }
+
+    Publisher publisher(ToWide(plan->sceneGuid));
+    bool ready = false;
+    auto signalReady = [&] {
+        if (ready || plan->readyFile.empty())
+            return true;
+        ready = true;
+        return WriteReadyFile(ToWide(plan->readyFile));
+    };
+
+    for (const PublishStep &step : plan->steps) {
+        if (step.kind == PublishStep::Kind::Wait) {
+            Sleep(step.waitMilliseconds);
+            continue;
+        }
+        if (!publisher.Write(step))
+            return kExitFailure;
+        // Readers may start once the first block is there.
+        if (!signalReady()) {
+            std::fprintf(stderr, "plauditor_publish: cannot write the ready file\n");
+            return kExitFailure;
+        }
+    }
+    if (!signalReady())
+        return kExitFailure;
+    std::fflush(stdout);
+
+    // The blocks live only while a handle is open.
+    constexpr unsigned kLongestHoldSeconds = (INFINITE - 1) / 1000;
+    Sleep(plan->holdSeconds ? std::min(*plan->holdSeconds, kLongestHoldSeconds) * 1000u : INFINITE);
+    return 0;
+}

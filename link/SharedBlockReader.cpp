@@ -1,0 +1,116 @@
+#include "link/SharedBlockReader.h"
+
+#include "link/GuidText.h"
+#include "link/PlatformSeams.h"
+#include "link/blocks/BlockNames.h"
+#include "link/blocks/BlockText.h"
+
+#include <cstring>
+#include <cwchar>
+
+namespace {
+
+// Name and scratch buffers: 2048 units, zero-filled, taken from and given back to the host.
+constexpr std::size_t kBufferUnits = 2048;
+
+class HostBuffer {
+    void *memory;
+
+public:
+    explicit HostBuffer(std::size_t bytes) : memory(Allocate(bytes))
+    {
+        if (memory)
+            std::memset(memory, 0, bytes);
+    }
+    ~HostBuffer() { reset(); }
+    HostBuffer(const HostBuffer &) = delete;
+    HostBuffer &operator=(const HostBuffer &) = delete;
+
+    void *get() const { return memory; }
+    void *release()
+    {
+        void *taken = memory;
+        memory = nullptr;
+        return taken;
+    }
+    void reset()
+    {
+        if (memory)
+            Free(memory);
+        memory = nullptr;
+    }
+};
+
+class MappingHandle {
+    HANDLE handle;
+
+public:
+    explicit MappingHandle(HANDLE h) : handle(h) {}
+    ~MappingHandle() { if (handle) CloseHandle(handle); }
+    MappingHandle(const MappingHandle &) = delete;
+    MappingHandle &operator=(const MappingHandle &) = delete;
+    HANDLE get() const { return handle; }
+};
+
+class MappedView {
+    void *view;
+
+public:
+    explicit MappedView(void *v) : view(v) {}
+    ~MappedView() { if (view) UnmapViewOfFile(view); }
+    MappedView(const MappedView &) = delete;
+    MappedView &operator=(const MappedView &) = delete;
+    const unsigned char *get() const { return static_cast<const unsigned char *>(view); }
+};
+
+} // namespace
+
+BlockTextCopy::~BlockTextCopy()
+{
+    if (buffer)
+        Free(buffer);
+}
+
+bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextCopy &copy)
+{
+    if (IsEmptyIdentifier(sceneGuid))
+        return false;
+    // An identifier edited outside the plug-in may be any length; one that leaves no room
+    // for the terminator is refused instead of written past the buffer.
+    if (kBlockPrefixLength + sceneGuid.Length() + 1 > kBufferUnits)
+        return false;
+
+    HostBuffer name(kBufferUnits * sizeof(wchar_t));
+    if (!name.get())
+        return false;
+    wchar_t *nameText = static_cast<wchar_t *>(name.get());
+    for (unsigned i = 0; i < kBlockPrefixLength; ++i)
+        nameText[i] = static_cast<wchar_t>(prefix[i]);
+    std::memcpy(nameText + kBlockPrefixLength, sceneGuid.Array(), sceneGuid.Length() * sizeof(wchar_t));
+
+    MappingHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                             static_cast<DWORD>(kBlockBytes), nameText));
+    const DWORD mappingError = Platform().lastError();
+    name.reset();
+    if (!mapping.get()) {
+        std::wprintf(L"Could not create file mapping object (%d).\n", static_cast<int>(mappingError));
+        return false;
+    }
+
+    MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes));
+    if (!view.get()) {
+        std::wprintf(L"Could not map view of file (%d).\n", static_cast<int>(Platform().lastError()));
+        return false;
+    }
+
+    HostBuffer scratch(kBufferUnits * sizeof(char16_t));
+    if (!scratch.get())
+        return false;
+    char16_t *text = static_cast<char16_t *>(scratch.get());
+    // The only access to the shared memory; view and mapping go as soon as this returns.
+    copy.length = CopyBlockText(view.get(), text);
+    if (copy.buffer)
+        Free(copy.buffer);
+    copy.buffer = static_cast<char16_t *>(scratch.release());
+    return true;
+}

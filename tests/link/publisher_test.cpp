@@ -1,0 +1,112 @@
+// The channels read blocks that another process, the publishing tool, holds.
+#include "LinkTestSupport.h"
+#include "link/ChannelSequence.h"
+#include "link/StyleChannel.h"
+#include "link/TextChannel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::wstring Text(const String &value)
+{
+    return value.Array() ? std::wstring(value.Array(), value.Length()) : std::wstring();
+}
+
+const std::wstring kStyleValues =
+    L"40 -16777216 90 0 -1 50 1 0 0 0 0 1 0xFFFF0000 3 80 1 640 120 1 0 2";
+
+class Publisher : public ::testing::Test {
+protected:
+    LinkTestTree tree;
+    XElement *sources = nullptr;
+    XElement *data = nullptr;
+    std::wstring scene = FreshSceneGuid();
+
+    void SetUp() override
+    {
+        ResetChannelSequenceNumbers();
+        sources = tree.NewScene();
+        data = tree.NewSourceData(sources);
+    }
+    std::wstring SceneArgument() const { return L"--scene " + scene + L" "; }
+};
+
+} // namespace
+
+TEST_F(Publisher, TextFromAnotherProcessIsTakenByTheFirstSourceOnly)
+{
+    PublisherProcess publisher(SceneArgument() + L"--text 21 1 Hello World");
+    ASSERT_TRUE(publisher.WaitReady());
+
+    String first;
+    EXPECT_EQ(ReadTextChannel(first, String(scene.c_str()), data), 1);
+    EXPECT_EQ(Text(first), L"Hello\r\nWorld");
+    EXPECT_EQ(data->GetInt(L"mode", -1), 1);
+
+    XElement *secondData = tree.NewSourceData(sources);
+    String second;
+    EXPECT_EQ(ReadTextChannel(second, String(scene.c_str()), secondData), 0);
+    EXPECT_TRUE(second.IsEmpty());
+}
+
+TEST_F(Publisher, StyleWithWideFontNameArrivesWhole)
+{
+    PublisherProcess publisher(SceneArgument() + L"--style 3 \"\u5FAE\u8F6F \u96C5\u9ED1\" " + kStyleValues);
+    ASSERT_TRUE(publisher.WaitReady());
+
+    ASSERT_EQ(ReadStyleChannel(String(scene.c_str()), data), 1);
+    EXPECT_STREQ(data->GetString(L"font", L""), L"\u5FAE\u8F6F \u96C5\u9ED1");
+    EXPECT_EQ(data->GetInt(L"fontSize", 0), 40);
+    EXPECT_EQ(static_cast<unsigned>(data->GetInt(L"color", 0)), 0xFF000000u);
+    EXPECT_EQ(static_cast<unsigned>(data->GetInt(L"outlineColor", 0)), 0xFFFF0000u);
+    EXPECT_EQ(data->GetInt(L"align", -1), 2);
+}
+
+TEST_F(Publisher, ScriptPublishesBothChannels)
+{
+    const std::wstring script = TempFilePath(L"publish_script");
+    {
+        HANDLE file = CreateFileW(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        // UTF-8: the same number on both channels, a quoted line with blanks.
+        const std::string text = "# demo\r\ntext 9 0 \"\xE6\x84\x9F\xE8\xB0\xA2 you\" second\r\n"
+                                 "wait 10\r\nstyle 9 Arial 40 -1 90 0 0 50 1 0 0 0 0 1 0 3 80 1 640 120 1 0 2\r\n";
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    PublisherProcess publisher(SceneArgument() + L"--script \"" + script + L"\"");
+    ASSERT_TRUE(publisher.WaitReady());
+    // The ready file comes with the first block; the style follows after the wait.
+    String out;
+    EXPECT_EQ(ReadTextChannel(out, String(scene.c_str()), data), 1);
+    EXPECT_EQ(Text(out), L"\u611F\u8C22 you\r\nsecond");
+    int style = 0;
+    for (int tries = 0; tries < 500 && style == 0; ++tries, Sleep(10))
+        style = ReadStyleChannel(String(scene.c_str()), data);
+    EXPECT_EQ(style, 1);
+    EXPECT_STREQ(data->GetString(L"font", L""), L"Arial");
+    DeleteFileW(script.c_str());
+}
+
+TEST_F(Publisher, BlockEndsWithThePublisher)
+{
+    {
+        PublisherProcess publisher(SceneArgument() + L"--text 4 0 gone");
+        ASSERT_TRUE(publisher.WaitReady());
+    }
+    String out;
+    EXPECT_EQ(ReadTextChannel(out, String(scene.c_str()), data), 0);
+}
+
+TEST_F(Publisher, BadArgumentsExitWithTwo)
+{
+    PublisherProcess missingScene(L"--text 1 0 x", false);
+    EXPECT_EQ(missingScene.WaitExitCode(), 2);
+    PublisherProcess shortStyle(SceneArgument() + L"--style 1 Arial 1 2 3", false);
+    EXPECT_EQ(shortStyle.WaitExitCode(), 2);
+}

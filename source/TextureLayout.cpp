@@ -1,0 +1,133 @@
+#include "source/TextureLayout.h"
+
+#include <cstdint>
+
+MeasureMode ChooseMeasureMode(bool useTextExtents, bool wrap, bool vertical, bool scrollMode)
+{
+    if (!useTextExtents || !wrap)
+        return MeasureMode::Unbounded;
+    if (scrollMode && !vertical)
+        return MeasureMode::BottomFitted;
+    return MeasureMode::InExtents;
+}
+
+TextBox ExtentLayoutBox(unsigned extentWidth, unsigned extentHeight, bool useOutline,
+                        float outlineSize)
+{
+    TextBox box{0.0f, 0.0f, static_cast<float>(extentWidth), static_cast<float>(extentHeight)};
+    if (useOutline) {
+        box.width -= outlineSize;
+        box.height -= outlineSize;
+    }
+    return box;
+}
+
+TextBox AddOutlineMargin(TextBox measured, bool useOutline, float outlineSize)
+{
+    if (useOutline) {
+        measured.width += outlineSize;
+        measured.height += outlineSize;
+    }
+    return measured;
+}
+
+TextBox BottomFittedBox(TextBox layout, float overflow)
+{
+    TextBox box{0.0f, overflow, layout.width, layout.height};
+    if (overflow < 0.0f)
+        box.height = layout.height - overflow;
+    return box;
+}
+
+TextBox OutlineDrawBox(TextBox box, float outlineSize)
+{
+    box.x += outlineSize / 2.0f;
+    box.y += outlineSize / 2.0f;
+    return box;
+}
+
+int MeasuredSide(float measured)
+{
+    // Anything at or past this is clamped to the maximum side later anyway.
+    constexpr double kSaturated = 1 << 30;
+    const double side = static_cast<double>(measured) + 0.0001;
+    if (!(side > 0.0))  // NaN too
+        return 0;
+    if (side >= kSaturated)
+        return static_cast<int>(kSaturated);
+    return static_cast<int>(side);
+}
+
+namespace {
+
+// Whether the font size (as a float) exceeds the measured extent along the minimum axis;
+// NaN never does.
+bool FontSizeExceeds(int fontSize, float measured)
+{
+    return static_cast<float>(fontSize) > measured;
+}
+
+unsigned EvenAndClamped(std::int64_t side)
+{
+    if (side % 2 != 0)
+        side += 1;
+    if (side < kMinTextureSide)
+        return kMinTextureSide;
+    if (side > kMaxTextureSide)
+        return kMaxTextureSide;
+    return static_cast<unsigned>(side);
+}
+
+} // namespace
+
+TextureSize ComputeTextureSize(const TextureSizeInput &input)
+{
+    float boxWidth = input.boxWidth;
+    float boxHeight = input.boxHeight;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+
+    if (!input.vertical) {
+        if (FontSizeExceeds(input.fontSize, boxHeight)) {
+            height = input.fontSize;
+            boxHeight = static_cast<float>(input.fontSize);
+        } else {
+            height = MeasuredSide(boxHeight);
+        }
+        width = MeasuredSide(boxWidth);
+    } else {
+        if (FontSizeExceeds(input.fontSize, boxWidth)) {
+            width = input.fontSize;
+            boxWidth = static_cast<float>(input.fontSize);
+        } else {
+            width = MeasuredSide(boxWidth);
+        }
+        height = MeasuredSide(boxHeight);
+    }
+
+    if (input.useTextExtents) {
+        if (input.wrap) {
+            width = input.extentWidth;
+            height = input.extentHeight;
+        } else {
+            // Signed on purpose: an extent past 2^31 counts as negative and raises nothing.
+            const std::int64_t extentWidth = static_cast<int>(input.extentWidth);
+            const std::int64_t extentHeight = static_cast<int>(input.extentHeight);
+            if (extentWidth > width)
+                width = extentWidth;
+            if (extentHeight > height)
+                height = extentHeight;
+        }
+    }
+
+    return TextureSize{EvenAndClamped(width), EvenAndClamped(height), boxWidth, boxHeight};
+}
+
+bool NeedsTransparentMargin(bool useTextExtents, unsigned textureWidth, unsigned textureHeight,
+                            float boxWidth, float boxHeight)
+{
+    if (useTextExtents)
+        return false;
+    return static_cast<float>(textureWidth) > boxWidth ||
+           static_cast<float>(textureHeight) > boxHeight;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Layout arithmetic of the text rasteriser: boxes, texture sizes and the choice of how the
+// text is measured. Pure functions; no GDI+ and no host.
+
+// A rectangle in the texture's pixel space, as GDI+ RectF holds it.
+struct TextBox {
+    float x = 0.0f;
+    float y = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
+};
+
+// Texture sides stay within this range, which bounds the pixel buffer at 256 MiB.
+constexpr unsigned kMinTextureSide = 32;
+constexpr unsigned kMaxTextureSide = 8192;
+
+// The box that empty text "measures".
+constexpr TextBox kEmptyTextBox{0.0f, 0.0f, 32.0f, 32.0f};
+
+enum class MeasureMode {
+    Unbounded,    // no layout limits; the outline is added afterwards
+    InExtents,    // laid out (and wrapped) inside the extent box
+    BottomFitted, // scroll mode: whole lines, the last one at the bottom of the extent box
+};
+
+MeasureMode ChooseMeasureMode(bool useTextExtents, bool wrap, bool vertical, bool scrollMode);
+
+// The layout box of the extents; an outline takes its size off both sides so the stroke
+// stays inside the extents.
+TextBox ExtentLayoutBox(unsigned extentWidth, unsigned extentHeight, bool useOutline,
+                        float outlineSize);
+
+// An unbounded measurement grows by the outline so the stroke fits the texture.
+TextBox AddOutlineMargin(TextBox measured, bool useOutline, float outlineSize);
+
+// Scroll mode: the text block starts `overflow` below the top of the layout box, so that
+// its measured height ends at the box's bottom; a negative overflow runs off the top.
+TextBox BottomFittedBox(TextBox layout, float overflow);
+
+// An outlined text is drawn half a stroke in from the box origin.
+TextBox OutlineDrawBox(TextBox box, float outlineSize);
+
+struct TextureSizeInput {
+    float boxWidth = 0.0f;
+    float boxHeight = 0.0f;
+    int fontSize = 0;
+    bool vertical = false;
+    bool useTextExtents = false;
+    bool wrap = false;
+    unsigned extentWidth = 0;
+    unsigned extentHeight = 0;
+};
+
+struct TextureSize {
+    unsigned width = 0;
+    unsigned height = 0;
+    // The measured box after the font-size minimum; the background rule compares with it.
+    float boxWidth = 0.0f;
+    float boxHeight = 0.0f;
+};
+
+// Texture size for a measured box: the font size is the minimum across the lines
+// (height for horizontal text, width for vertical), the extents fix (with wrap) or raise
+// (without) the sides, odd sides become even, and both are clamped to 32..8192. A box that
+// is NaN, infinite or beyond int range still gives a size in that range.
+TextureSize ComputeTextureSize(const TextureSizeInput &input);
+
+// Measured sizes are truncated after adding 0.0001, so 101.99995 counts as 102. Saturates:
+// NaN and negatives give 0, anything past the texture limit a large even value.
+int MeasuredSide(float measured);
+
+// Only a texture without extents that is larger than the measured box gets a transparent
+// margin around a filled box; everything else is cleared to the background colour.
+bool NeedsTransparentMargin(bool useTextExtents, unsigned textureWidth, unsigned textureHeight,
+                            float boxWidth, float boxHeight);

@@ -52,5 +52,4 @@ HOSTAPI HINSTANCE HostColorControlInstance();
 // Values the API object reports.
 HOSTAPI void HostSetFPS(float fps);
 HOSTAPI void HostSetBaseSize(UINT width, UINT height);
-// Installs the graphics system plug-ins draw with (GS); null removes it.
-HOSTAPI void HostSetGraphicsSystem(GraphicsSystem *graphics);
+// The graphics system (GS) is installed with the hooks of hostlib/HostGraphicsControl.h.

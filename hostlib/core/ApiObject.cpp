@@ -1,4 +1,5 @@
-// The API object handed to plug-ins, its source-class registry, and the GS pointer.
+// The API object handed to plug-ins and its source-class registry.
+// (GS and the hook that installs a graphics system live in hostlib/graphics/.)
 #include "hostlib/HostControl.h"
 
 #include <atomic>
@@ -85,7 +86,6 @@ constinit HeadlessApi headlessApi;
 }  // namespace
 
 HOSTAPI APIInterface *API = &headlessApi;
-HOSTAPI GraphicsSystem *GS = nullptr;
 
 HOSTAPI unsigned HostRegisteredClassCount()
 {
@@ -123,5 +123,3 @@ HOSTAPI void HostSetBaseSize(UINT width, UINT height)
     baseWidth = width;
     baseHeight = height;
 }
-
-HOSTAPI void HostSetGraphicsSystem(GraphicsSystem *graphics) { GS = graphics; }

@@ -1,0 +1,29 @@
+#pragma once
+#include "host/OBSApi.h"
+#include "source/GdiplusHandles.h"
+#include "source/TextureLayout.h"
+
+#include <cstdint>
+
+// Clears the canvas to the background colour, or, with a transparent margin, clears it to
+// nothing and fills only the measured box with the background colour.
+void PaintBackground(GdipGraphics &graphics, std::uint32_t backgroundColour,
+                     bool transparentMargin, const TextBox &measured);
+
+// Antialiased text and shapes, blended over what is there.
+void SetTextRenderState(GdipGraphics &graphics);
+
+void DrawPlainText(GdipGraphics &graphics, CTSTR text, Gdiplus::GpFont *font,
+                   const TextBox &box, Gdiplus::GpStringFormat *format,
+                   Gdiplus::GpBrush *brush);
+
+struct OutlineStyle {
+    float size = 0.0f;          // pen width; the text moves half of it right and down
+    std::uint32_t colour = 0;   // pen colour, ARGB
+};
+
+// The text as a glyph path: stroked with a round-joined pen, then filled with the text
+// brush, which covers the inner half of the stroke.
+void DrawOutlinedText(GdipGraphics &graphics, CTSTR text, GdipFont &font, const TextBox &box,
+                      Gdiplus::GpStringFormat *format, Gdiplus::GpBrush *brush,
+                      const OutlineStyle &outline);

@@ -1,0 +1,68 @@
+#include "source/TextMeasure.h"
+#include "source/LineFitting.h"
+
+namespace {
+
+Gdiplus::RectF ToRectF(const TextBox &box)
+{
+    return Gdiplus::RectF(box.x, box.y, box.width, box.height);
+}
+
+TextBox FromRectF(const Gdiplus::RectF &rect)
+{
+    return TextBox{rect.X, rect.Y, rect.Width, rect.Height};
+}
+
+// The terminating zero is measured with the text.
+TextBox MeasureInLayout(const String &text, GdipGraphics &graphics, Gdiplus::GpFont *font,
+                        Gdiplus::GpStringFormat *format, const TextBox &layout, TextBox box)
+{
+    const Gdiplus::RectF layoutRect = ToRectF(layout);
+    Gdiplus::RectF measured = ToRectF(box);
+    const Gdiplus::GpStatus status = graphics.Check(gdip::GdipMeasureString(
+        graphics.get(), text.Array(), static_cast<INT>(text.Length() + 1), font, &layoutRect,
+        format, &measured, nullptr, nullptr));
+    if (status != Gdiplus::Ok) {
+        AppWarning(L"TextSource::UpdateTexture: Gdiplus::Graphics::MeasureString failed: %u",
+                   static_cast<unsigned>(status));
+        return box;
+    }
+    return FromRectF(measured);
+}
+
+} // namespace
+
+GdipGraphics CreateMeasuringGraphics(HDC dc)
+{
+    GdipGraphics graphics;
+    graphics.Check(gdip::GdipCreateFromHDC(dc, graphics.receive()));
+    graphics.Check(gdip::GdipSetTextRenderingHint(graphics.get(), Gdiplus::TextRenderingHintAntiAlias));
+    return graphics;
+}
+
+TextBox MeasureWorkingText(String &text, GdipGraphics &graphics, Gdiplus::GpFont *font,
+                           Gdiplus::GpStringFormat *format, const MeasureSettings &settings)
+{
+    if (text.IsEmpty())
+        return kEmptyTextBox;
+
+    switch (ChooseMeasureMode(settings.useTextExtents, settings.wrap, settings.vertical,
+                              settings.scrollMode)) {
+    case MeasureMode::BottomFitted: {
+        const TextBox layout = ExtentLayoutBox(settings.extentWidth, settings.extentHeight,
+                                               settings.useOutline, settings.outlineSize);
+        const float overflow = FitLinesToBox(text, graphics, font, layout.width, layout.height);
+        return BottomFittedBox(layout, overflow);
+    }
+    case MeasureMode::InExtents: {
+        const TextBox layout = ExtentLayoutBox(settings.extentWidth, settings.extentHeight,
+                                               settings.useOutline, settings.outlineSize);
+        return MeasureInLayout(text, graphics, font, format, layout, kEmptyTextBox);
+    }
+    case MeasureMode::Unbounded:
+        break;
+    }
+    const TextBox measured =
+        MeasureInLayout(text, graphics, font, format, TextBox{}, kEmptyTextBox);
+    return AddOutlineMargin(measured, settings.useOutline, settings.outlineSize);
+}

@@ -1,0 +1,141 @@
+#include "source/TextOutputSource.h"
+
+#include "source/GdiHandles.h"
+#include "source/GdiplusHandles.h"
+#include "source/PixelCanvas.h"
+#include "source/TextColours.h"
+#include "source/TextDrawing.h"
+#include "source/TextFont.h"
+#include "source/TextFormatRules.h"
+#include "source/TextMeasure.h"
+#include "source/TextureLayout.h"
+#include "source/TextureUpload.h"
+#include "source/TypographicFormat.h"
+#include "source/WorkingText.h"
+
+namespace {
+
+GdipStringFormat PrepareTextFormat(const TextOutputSource &source)
+{
+    GdipStringFormat format = CloneTypographicFormat(StringFormatFlagsFor(source.vertical));
+    const FormatAlignment alignment =
+        ChooseAlignment(source.vertical, source.useTextExtents, source.wrap, source.align);
+    const auto value = static_cast<Gdiplus::StringAlignment>(alignment.value);
+    switch (alignment.call) {
+    case FormatAlignment::Call::Align:
+        format.Check(gdip::GdipSetStringFormatAlign(format.get(), value));
+        break;
+    case FormatAlignment::Call::LineAlign:
+        format.Check(gdip::GdipSetStringFormatLineAlign(format.get(), value));
+        break;
+    case FormatAlignment::Call::None:
+        break;
+    }
+    return format;
+}
+
+MeasureSettings MeasureSettingsOf(const TextOutputSource &source)
+{
+    MeasureSettings settings;
+    settings.vertical = source.vertical;
+    settings.useTextExtents = source.useTextExtents;
+    settings.wrap = source.wrap;
+    settings.scrollMode = source.scrollMode;
+    settings.useOutline = source.useOutline;
+    settings.outlineSize = source.outlineSize;
+    settings.extentWidth = source.extentWidth;
+    settings.extentHeight = source.extentHeight;
+    return settings;
+}
+
+TextureSize TextureSizeFor(const TextOutputSource &source, const TextBox &measured)
+{
+    TextureSizeInput input;
+    input.boxWidth = measured.width;
+    input.boxHeight = measured.height;
+    input.fontSize = source.fontSize;
+    input.vertical = source.vertical;
+    input.useTextExtents = source.useTextExtents;
+    input.wrap = source.wrap;
+    input.extentWidth = source.extentWidth;
+    input.extentHeight = source.extentHeight;
+    return ComputeTextureSize(input);
+}
+
+std::uint32_t BackgroundColourOf(const TextOutputSource &source)
+{
+    BackgroundInput input;
+    input.backgroundColour = source.backgroundColor;
+    input.backgroundOpacity = source.backgroundOpacity;
+    input.textColour = source.color;
+    input.scrollSpeed = source.scrollSpeed;
+    input.textEmpty = source.currentText.IsEmpty();
+    input.useTextExtents = source.useTextExtents;
+    return BackgroundColour(input);
+}
+
+void PaintText(TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
+               Gdiplus::GpStringFormat *format, TextBox measured, const TextureSize &size)
+{
+    GdipGraphics &graphics = canvas.Graphics();
+    GdipSolidFill textBrush;
+    textBrush.Check(gdip::GdipCreateSolidFill(TextBrushColour(source.color, source.textOpacity),
+                                              textBrush.receive()));
+
+    measured.width = size.boxWidth;
+    measured.height = size.boxHeight;
+    PaintBackground(graphics, BackgroundColourOf(source),
+                    NeedsTransparentMargin(source.useTextExtents, size.width, size.height,
+                                           measured.width, measured.height),
+                    measured);
+    SetTextRenderState(graphics);
+
+    if (source.currentText.IsEmpty())
+        return;
+    if (source.useOutline) {
+        const OutlineStyle outline{
+            source.outlineSize,
+            OutlinePenColour(source.outlineColor, source.outlineOpacity, source.textOpacity)};
+        DrawOutlinedText(graphics, source.currentText.Array(), font, measured, format,
+                         textBrush.get(), outline);
+    } else {
+        DrawPlainText(graphics, source.currentText.Array(), font.get(), measured, format,
+                      textBrush.get());
+    }
+}
+
+} // namespace
+
+void TextOutputSource::UpdateTexture()
+{
+    ChooseWorkingText(*this);
+
+    FontHandle gdiFont = CreateTextFont(fontName, TextFontStyle{fontSize, bold, italic, underline});
+    if (!gdiFont)
+        return;
+
+    GdipStringFormat format = PrepareTextFormat(*this);
+
+    GdipFont font;
+    TextBox measured = kEmptyTextBox;
+    {
+        MemoryDC measuringContext;
+        font = CreateGdiplusFont(measuringContext.get(), gdiFont.get());
+        GdipGraphics measuring = CreateMeasuringGraphics(measuringContext.get());
+        measured = MeasureWorkingText(currentText, measuring, font.get(), format.get(),
+                                      MeasureSettingsOf(*this));
+    }
+    gdiFont.reset();
+
+    const TextureSize size = TextureSizeFor(*this, measured);
+    PixelCanvas canvas(size.width, size.height);
+    if (!canvas.HasPixels()) {
+        AppWarning(L"TextSource::UpdateTexture: could not create a %ux%u pixel buffer",
+                   size.width, size.height);
+        return;
+    }
+    PaintText(*this, canvas, font, format.get(), measured, size);
+    canvas.FinishDrawing();
+
+    UploadTexture(*this, size.width, size.height, canvas.Pixels());
+}

@@ -104,8 +104,13 @@ public:
 
 int main()
 {
+    const std::vector<std::u16string> arguments = ProgramArguments();
+    if (arguments.size() == 1 && (arguments[0] == u"--help" || arguments[0] == u"-h")) {
+        std::printf("%s\n", kPublishUsage);
+        return 0;
+    }
     std::string error;
-    auto plan = ParsePublishArguments(ProgramArguments(), error);
+    auto plan = ParsePublishArguments(arguments, error);
     if (!plan) {
         std::fprintf(stderr, "plauditor_publish: %s\n", error.c_str());
         return kExitBadArguments;

@@ -1,10 +1,9 @@
 #pragma once
-// Helpers for the link tests: scene trees, fresh scene identifiers, a counting allocator and
-// the publishing tool run as a second process.
+// Helpers for the link tests: scene trees, fresh scene identifiers and the publishing tool
+// run as a second process.
 #include "host/OBSApi.h"
 
 #include <string>
-#include <vector>
 
 // root / scene / sources / <source> / data, like the host's scene collection: every data
 // element of one scene has the same grandparent.
@@ -26,25 +25,6 @@ std::wstring FreshSceneGuid();
 
 std::wstring TempFilePath(const wchar_t *stem);
 std::string ReadWholeFile(const std::wstring &path);
-
-// Wraps the host allocator for as long as it lives: counts the blocks of one size still
-// taken, and can refuse that size.
-class CountingAllocator : public Alloc {
-    Alloc *original;
-    std::size_t watchedSize;
-    bool refuseWatched;
-    std::vector<void *> live;
-
-public:
-    CountingAllocator(std::size_t watched, bool refuse);
-    ~CountingAllocator() override;
-    void *_Allocate(std::size_t size) override;
-    void *_ReAllocate(void *block, std::size_t size) override;
-    void _Free(void *block) override;
-
-    int allocated = 0;  // watched-size blocks handed out
-    std::size_t StillTaken() const { return live.size(); }
-};
 
 // plauditor_publish.exe (beside the test program) run with arguments; stopped when the
 // object goes. WaitReady() waits for its ready file.

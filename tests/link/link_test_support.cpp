@@ -4,8 +4,6 @@
 
 #include <objbase.h>
 
-#include <algorithm>
-
 LinkTestTree::LinkTestTree()
 {
     config.Create(TempFilePath(L"link_tree").c_str());
@@ -54,40 +52,6 @@ std::string ReadWholeFile(const std::wstring &path)
         bytes.append(chunk, got);
     CloseHandle(file);
     return bytes;
-}
-
-CountingAllocator::CountingAllocator(std::size_t watched, bool refuse)
-    : original(MainAllocator), watchedSize(watched), refuseWatched(refuse)
-{
-    MainAllocator = this;
-}
-
-CountingAllocator::~CountingAllocator()
-{
-    MainAllocator = original;
-}
-
-void *CountingAllocator::_Allocate(std::size_t size)
-{
-    if (size != watchedSize)
-        return original->_Allocate(size);
-    if (refuseWatched)
-        return nullptr;
-    void *block = original->_Allocate(size);
-    ++allocated;
-    live.push_back(block);
-    return block;
-}
-
-void *CountingAllocator::_ReAllocate(void *block, std::size_t size)
-{
-    return original->_ReAllocate(block, size);
-}
-
-void CountingAllocator::_Free(void *block)
-{
-    live.erase(std::remove(live.begin(), live.end(), block), live.end());
-    original->_Free(block);
 }
 
 namespace {

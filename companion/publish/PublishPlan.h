@@ -19,7 +19,7 @@ struct PublishPlan {
     std::vector<PublishStep> steps;   // from a block option; empty when a script is given
     std::u16string scriptPath;        // read and parsed by the caller
     std::optional<unsigned> holdSeconds;  // nothing: hold until killed
-    std::u16string readyFile;
+    std::u16string readyFile;         // written once the first block is in place
 };
 
 inline constexpr const char *kPublishUsage =

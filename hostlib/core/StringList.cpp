@@ -23,6 +23,8 @@ void StringList::Insert(unsigned index, const String &text)
         index = count;
     // Copy first: text may be an element of this list, which growing would move.
     String copy(text);
+    if (copy.Length() != text.Length())
+        return;   // out of memory: better no item than an empty one
     if (count == capacity) {
         unsigned newCapacity = capacity ? capacity * 2 : 8;
         auto *grown = static_cast<String *>(Allocate(sizeof(String) * newCapacity));

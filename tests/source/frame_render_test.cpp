@@ -1,0 +1,260 @@
+#include "source/TextOutputSource.h"
+#include "support/ProcessGraphics.h"
+#include "support/SceneTree.h"
+
+#include <gtest/gtest.h>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// A source with a 200x50 texture of its own, drawn through the recording graphics system.
+class FrameRender : public ::testing::Test {
+protected:
+    GraphicsSystem *graphics = ProcessGraphics();
+    SceneTree tree;
+    XElement *data = tree.NewDataElement();
+    TextOutputSource *source = nullptr;
+
+    void SetUp() override
+    {
+        void *storage = Allocate(sizeof(TextOutputSource));
+        std::memset(storage, 0, sizeof(TextOutputSource));
+        source = new (storage) TextOutputSource(data);
+        source->texture = GS->CreateTexture(200, 50, GS_BGRA, nullptr, FALSE, FALSE);
+        source->textureWidth = 200;
+        source->textureHeight = 50;
+        HostClearGraphicsRecording(graphics);
+    }
+    void TearDown() override { delete source; }
+
+    std::vector<RecordedGraphicsCall> Calls() const { return HostGraphicsRecording(graphics); }
+    Names CallNames() const { return HostGraphicsCallNames(graphics); }
+    RecordedGraphicsCall Find(const char *name) const
+    {
+        for (const RecordedGraphicsCall &call : Calls())
+            if (std::strcmp(call.name, name) == 0)
+                return call;
+        ADD_FAILURE() << "no call " << name;
+        return {};
+    }
+    void Render() { source->Render(Vect2(10.0f, 20.0f), Vect2(64.0f, 16.0f)); }
+};
+
+TEST_F(FrameRender, StillTextIsOneSpriteScaledFromTheBaseSize)
+{
+    Render();
+    EXPECT_EQ(CallNames(), Names{"DrawSprite"});
+    const RecordedGraphicsCall draw = Find("DrawSprite");
+    EXPECT_EQ(draw.texture, source->texture);
+    EXPECT_EQ(draw.colour, 0xFEFFFFFFu);  // alpha 254 whatever the text opacity
+    // Base 32x32 drawn at 64x16: twice as wide, half as high.
+    ASSERT_EQ(draw.floatCount, 4);
+    EXPECT_EQ(draw.floats[0], 10.0f);
+    EXPECT_EQ(draw.floats[1], 20.0f);
+    EXPECT_EQ(draw.floats[2], 10.0f + 400.0f);
+    EXPECT_EQ(draw.floats[3], 20.0f + 25.0f);
+}
+
+TEST_F(FrameRender, NoTextureDrawsNothing)
+{
+    delete source->texture;
+    source->texture = nullptr;
+    HostClearGraphicsRecording(graphics);
+    Render();
+    EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(FrameRender, ScrollingDrawsWithTheWrappingSamplerAndShiftedCoordinates)
+{
+    source->SetInt(L"scrollSpeed", 100);
+    source->scrollOffset = 0.25f;
+    Render();
+    EXPECT_EQ(CallNames(), (Names{"LoadSamplerState", "DrawSpriteEx"}));
+    EXPECT_EQ(Find("LoadSamplerState").sampler, source->scrollSampler);
+    const RecordedGraphicsCall draw = Find("DrawSpriteEx");
+    ASSERT_EQ(draw.floatCount, 8);
+    EXPECT_EQ(draw.floats[4], 0.25f);
+    EXPECT_EQ(draw.floats[5], 0.0f);
+    EXPECT_EQ(draw.floats[6], 1.25f);
+    EXPECT_EQ(draw.floats[7], 1.0f);
+}
+
+TEST_F(FrameRender, VerticalScrollingShiftsTheOtherCoordinate)
+{
+    source->SetInt(L"scrollSpeed", 100);
+    source->SetInt(L"vertical", 1);
+    source->scrollOffset = -0.5f;
+    Render();
+    const RecordedGraphicsCall draw = Find("DrawSpriteEx");
+    ASSERT_EQ(draw.floatCount, 8);
+    EXPECT_EQ(draw.floats[4], 0.0f);
+    EXPECT_EQ(draw.floats[5], -0.5f);
+    EXPECT_EQ(draw.floats[6], 1.0f);
+    EXPECT_EQ(draw.floats[7], 0.5f);
+}
+
+TEST_F(FrameRender, TheScrollSamplerWrapsAndFiltersLinearly)
+{
+    SamplerState *scroll = source->scrollSampler;
+    ASSERT_NE(scroll, nullptr);
+    const SamplerInfo &info = scroll->GetSamplerInfo();
+    EXPECT_EQ(info.filter, GS_FILTER_LINEAR);
+    EXPECT_EQ(info.addressU, GS_ADDRESS_WRAP);
+    EXPECT_EQ(info.addressV, GS_ADDRESS_WRAP);
+    EXPECT_EQ(info.addressW, GS_ADDRESS_CLAMP);
+    EXPECT_EQ(info.maxAnisotropy, 0u);
+}
+
+TEST_F(FrameRender, PointSamplerIsMadeOnceAndUnloadedAfterTheDraw)
+{
+    data->SetInt(L"pointFiltering", 1);
+    source->UpdateSettings();
+    Render();
+    EXPECT_EQ(CallNames(),
+              (Names{"CreateSamplerState", "LoadSamplerState", "DrawSprite", "LoadSamplerState"}));
+    const RecordedGraphicsCall created = Find("CreateSamplerState");
+    ASSERT_TRUE(created.hasSamplerInfo);
+    EXPECT_EQ(created.samplerInfo.filter, GS_FILTER_POINT);
+    EXPECT_EQ(created.samplerInfo.addressU, GS_ADDRESS_CLAMP);
+    EXPECT_EQ(created.samplerInfo.addressV, GS_ADDRESS_CLAMP);
+    EXPECT_EQ(created.samplerInfo.addressW, GS_ADDRESS_CLAMP);
+    EXPECT_EQ(created.samplerInfo.maxAnisotropy, 16u);
+    const auto calls = Calls();
+    EXPECT_EQ(calls[1].sampler, source->pointSampler);
+    EXPECT_EQ(calls[3].sampler, nullptr);
+
+    HostClearGraphicsRecording(graphics);
+    Render();
+    EXPECT_EQ(CallNames(), (Names{"LoadSamplerState", "DrawSprite", "LoadSamplerState"}));
+}
+
+TEST_F(FrameRender, PointFilteredScrollingLoadsTheScrollSamplerForTheDraw)
+{
+    data->SetInt(L"pointFiltering", 1);
+    data->SetInt(L"scrollSpeed", 40);
+    source->UpdateSettings();
+    Render();
+    const auto calls = Calls();
+    ASSERT_EQ(CallNames(), (Names{"CreateSamplerState", "LoadSamplerState", "LoadSamplerState",
+                                  "DrawSpriteEx", "LoadSamplerState"}));
+    EXPECT_EQ(calls[1].sampler, source->pointSampler);
+    EXPECT_EQ(calls[2].sampler, source->scrollSampler);
+    EXPECT_EQ(calls[4].sampler, nullptr);
+}
+
+TEST_F(FrameRender, ExtentsWithoutWrapClipToTheScaledBox)
+{
+    data->SetInt(L"useTextExtents", 1);
+    data->SetInt(L"extentWidth", 100);
+    data->SetInt(L"extentHeight", 40);
+    source->UpdateSettings();
+    Render();
+    EXPECT_EQ(CallNames(), (Names{"SetScissorRect", "DrawSprite", "SetScissorRect"}));
+    const auto calls = Calls();
+    ASSERT_TRUE(calls[0].hasRect);
+    EXPECT_EQ(calls[0].rect.x, 10);
+    EXPECT_EQ(calls[0].rect.y, 20);
+    EXPECT_EQ(calls[0].rect.cx, 200);
+    EXPECT_EQ(calls[0].rect.cy, 20);
+    EXPECT_FALSE(calls[2].hasRect);
+}
+
+TEST_F(FrameRender, ExtentsWithWrapAreNotClipped)
+{
+    data->SetInt(L"useTextExtents", 1);
+    data->SetInt(L"wrap", 1);
+    data->SetInt(L"extentWidth", 100);
+    data->SetInt(L"extentHeight", 40);
+    source->UpdateSettings();
+    Render();
+    EXPECT_EQ(CallNames(), Names{"DrawSprite"});
+}
+
+TEST_F(FrameRender, ExtentsBeyondTheIntRangeClipToTheLargestRectangle)
+{
+    data->SetInt(L"useTextExtents", 1);
+    data->SetInt(L"extentWidth", -1);  // 4294967295 as unsigned
+    data->SetInt(L"extentHeight", 40);
+    source->UpdateSettings();
+    Render();
+    const RecordedGraphicsCall clip = Find("SetScissorRect");
+    EXPECT_EQ(clip.rect.cx, 2147483647);
+    EXPECT_EQ(clip.rect.cy, 20);
+}
+
+TEST_F(FrameRender, ExtentChangeFlashesAGreenBoxThatFadesInItsLastSecond)
+{
+    data->SetInt(L"useTextExtents", 1);
+    source->UpdateSettings();
+    source->SetInt(L"extentWidth", 100);
+    source->SetInt(L"extentHeight", 40);
+    Render();
+
+    const Names names = CallNames();
+    ASSERT_GE(names.size(), 4u);
+    EXPECT_EQ(names[0], "GetCurrentVertexShader");
+    EXPECT_EQ(names[1], "GetCurrentPixelShader");
+    const RecordedGraphicsCall colour = Find("Shader::SetColor");
+    ASSERT_TRUE(colour.hasColour4);
+    EXPECT_EQ(colour.colour4.x, 0.0f);
+    EXPECT_EQ(colour.colour4.y, 1.0f);
+    EXPECT_EQ(colour.colour4.z, 0.0f);
+    EXPECT_EQ(colour.colour4.w, 1.0f);
+    const RecordedGraphicsCall box = Find("DrawBox");
+    ASSERT_EQ(box.floatCount, 4);
+    EXPECT_EQ(box.floats[0], 10.0f);
+    EXPECT_EQ(box.floats[1], 20.0f);
+    EXPECT_EQ(box.floats[2], 200.0f);
+    EXPECT_EQ(box.floats[3], 20.0f);
+    // The highlight comes before the clip, and the previous shaders come back after it.
+    const auto calls = Calls();
+    size_t boxAt = 0, clipAt = 0;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == "DrawBox") boxAt = i;
+        if (names[i] == "SetScissorRect" && clipAt == 0) clipAt = i;
+    }
+    EXPECT_LT(boxAt, clipAt);
+    EXPECT_EQ(names[boxAt + 1], "LoadVertexShader");
+    EXPECT_EQ(names[boxAt + 2], "LoadPixelShader");
+    EXPECT_EQ(calls[boxAt + 1].shader, calls[0].shader);
+    EXPECT_EQ(calls[boxAt + 2].shader, calls[1].shader);
+
+    source->Tick(1.5f);
+    HostClearGraphicsRecording(graphics);
+    Render();
+    EXPECT_FLOAT_EQ(Find("Shader::SetColor").colour4.w, 0.5f);
+
+    source->Tick(0.5f);
+    HostClearGraphicsRecording(graphics);
+    Render();
+    EXPECT_EQ(CallNames(), (Names{"SetScissorRect", "DrawSprite", "SetScissorRect"}));
+}
+
+TEST_F(FrameRender, TickScrollsAlongTheTextureOnlyWhileThereIsOne)
+{
+    source->SetInt(L"scrollSpeed", 100);
+    source->Tick(1.0f);
+    EXPECT_FLOAT_EQ(source->scrollOffset, 0.5f);
+    source->SetInt(L"vertical", 1);
+    source->Tick(0.25f);  // 25 pixels against a height of 50
+    EXPECT_FLOAT_EQ(source->scrollOffset, 0.0f);
+
+    delete source->texture;
+    source->texture = nullptr;
+    source->Tick(1.0f);
+    EXPECT_FLOAT_EQ(source->scrollOffset, 0.0f);
+}
+
+TEST_F(FrameRender, StillTextDoesNotMoveItsOffset)
+{
+    source->scrollOffset = 0.3f;
+    source->Tick(5.0f);
+    EXPECT_EQ(source->scrollOffset, 0.3f);
+}
+
+} // namespace

@@ -30,16 +30,6 @@ TEST(MainAllocator, FailsTheRequestedNumberOfAllocations)
     Free(block);
 }
 
-TEST(MainAllocator, FailedReAllocationKeepsTheBlock)
-{
-    auto *block = static_cast<char *>(Allocate(4));
-    block[0] = 'k';
-    HostFailNextAllocations(1);
-    EXPECT_EQ(nullptr, ReAllocate(block, 4096));
-    EXPECT_EQ('k', block[0]);
-    Free(block);
-}
-
 TEST(MainAllocator, StringsReturnEveryBlock)
 {
     size_t blocks = HostLiveBlocks();

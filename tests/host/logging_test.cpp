@@ -82,14 +82,6 @@ TEST(Logging, LinesAreAppendedToTheLogFileAsUtf8)
     EXPECT_EQ("Using text output\nwarning: \xE6\x84\x9F\xE8\xB0\xA2\n", folder.Read(L"host.log"));
 }
 
-TEST(Logging, NullFormatLogsAnEmptyLine)
-{
-    LogCapture capture;
-    Log(nullptr);
-    ASSERT_EQ(1u, capture.lines.size());
-    EXPECT_EQ(L"", capture.lines[0].text);
-}
-
 TEST(LoggingDeathTest, CrashErrorEndsTheProcessWithCodeThree)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");

@@ -40,11 +40,6 @@ TEST(GetTokenList, LeadingTokenGivesEmptyFirstPieceWhenAsked)
     EXPECT_EQ((Pieces{L"a"}), Tokens(L"\na", L'\n', 0));
 }
 
-TEST(GetTokenList, TextWithoutTokenIsOnePiece)
-{
-    EXPECT_EQ((Pieces{L"abc"}), Tokens(L"abc", L'\n', 1));
-}
-
 TEST(GetTokenList, EmptyTextHasNoPieces)
 {
     EXPECT_EQ(Pieces{}, Tokens(L"", L'\n', 1));
@@ -58,25 +53,6 @@ TEST(GetTokenList, ClearsTheListFirst)
     EXPECT_EQ(2u, String(L"x,y").GetTokenList(list, L',', 1));
     EXPECT_TRUE(list[0] == L"x");
     EXPECT_TRUE(list[1] == L"y");
-}
-
-TEST(StringList, InsertAndAddKeepOrderAcrossGrowth)
-{
-    StringList list;
-    for (int i = 0; i < 20; ++i) {
-        String item;
-        item << i;
-        list.Add(item);
-    }
-    list.Insert(0, String(L"first"));
-    list.Insert(100, String(L"last"));
-    list.Insert(5, String(L"middle"));
-    ASSERT_EQ(23u, list.Num());
-    EXPECT_TRUE(list[0] == L"first");
-    EXPECT_TRUE(list[4] == L"3");
-    EXPECT_TRUE(list[5] == L"middle");
-    EXPECT_TRUE(list[6] == L"4");
-    EXPECT_TRUE(list.GetElement(22) == L"last");
 }
 
 TEST(StringList, AddingItsOwnElementCopiesIt)

@@ -1,0 +1,115 @@
+#include "companion/plauditor/GiftListener.h"
+
+#include <utility>
+
+namespace {
+
+// Beyond this many senders at once, new connections are closed at once.
+constexpr std::size_t kMaxConnections = 16;
+constexpr int kReceiveChunk = 4096;
+
+bool SetNonBlocking(SOCKET s)
+{
+    u_long on = 1;
+    return ioctlsocket(s, FIONBIO, &on) == 0;
+}
+
+} // namespace
+
+SocketHandle::SocketHandle(SocketHandle &&other) noexcept : socket(std::exchange(other.socket, INVALID_SOCKET)) {}
+
+SocketHandle &SocketHandle::operator=(SocketHandle &&other) noexcept
+{
+    std::swap(socket, other.socket);
+    return *this;
+}
+
+SocketHandle::~SocketHandle()
+{
+    if (socket != INVALID_SOCKET)
+        closesocket(socket);
+}
+
+WinsockSession::WinsockSession()
+{
+    WSADATA data{};
+    started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+WinsockSession::~WinsockSession()
+{
+    if (started)
+        WSACleanup();
+}
+
+std::optional<GiftListener> GiftListener::Start(std::uint16_t port, int &error)
+{
+    SocketHandle s(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!s) {
+        error = WSAGetLastError();
+        return std::nullopt;
+    }
+    // No other program may take over the port while we listen on it.
+    BOOL exclusive = TRUE;
+    setsockopt(s.get(), SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char *>(&exclusive), sizeof exclusive);
+
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (bind(s.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+        listen(s.get(), SOMAXCONN) != 0 || !SetNonBlocking(s.get())) {
+        error = WSAGetLastError();
+        return std::nullopt;
+    }
+    error = 0;
+    return GiftListener(std::move(s), port);
+}
+
+GiftListener::News GiftListener::Poll(unsigned milliseconds)
+{
+    News news;
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(listening.get(), &readable);
+    for (const auto &connection : connections)
+        FD_SET(connection->socket.get(), &readable);
+    timeval timeout{static_cast<long>(milliseconds / 1000), static_cast<long>((milliseconds % 1000) * 1000)};
+    if (select(0, &readable, nullptr, nullptr, &timeout) <= 0)
+        return news;
+
+    for (auto &connection : connections) {
+        if (!FD_ISSET(connection->socket.get(), &readable))
+            continue;
+        char buffer[kReceiveChunk];
+        const int got = recv(connection->socket.get(), buffer, sizeof buffer, 0);
+        if (got > 0) {
+            auto result = connection->assembler.Feed(std::string_view(buffer, static_cast<std::size_t>(got)));
+            for (auto &line : result.lines)
+                news.lines.push_back(std::move(line));
+            if (result.overlongDropped > 0)
+                news.notes.push_back("dropped an overlong line from a connection");
+            continue;
+        }
+        if (got < 0 && WSAGetLastError() == WSAEWOULDBLOCK)
+            continue;
+        // Closed: a last line without its newline still counts, as the sender is done.
+        auto rest = connection->assembler.Feed("\n");
+        for (auto &line : rest.lines)
+            news.lines.push_back(std::move(line));
+        connection->socket = SocketHandle();
+    }
+    std::erase_if(connections, [](const auto &connection) { return !connection->socket; });
+
+    if (FD_ISSET(listening.get(), &readable)) {
+        SocketHandle accepted(accept(listening.get(), nullptr, nullptr));
+        if (accepted && connections.size() < kMaxConnections && SetNonBlocking(accepted.get())) {
+            auto connection = std::make_unique<Connection>();
+            connection->socket = std::move(accepted);
+            connections.push_back(std::move(connection));
+        } else if (accepted) {
+            news.notes.push_back("refused a connection: too many open");
+        }
+    }
+    return news;
+}

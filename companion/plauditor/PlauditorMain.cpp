@@ -1,0 +1,264 @@
+// Plauditor: the companion program the plug-in starts once per scene. It turns gift events
+// (JSON lines from a followed file and, optionally, a local TCP port) into thank-you lines in
+// the scene's text block, and keeps the scene's style block filled from Plauditor.json.
+#include "companion/plauditor/CommandLine.h"
+#include "companion/plauditor/EventFileFollower.h"
+#include "companion/plauditor/FileAccess.h"
+#include "companion/plauditor/GiftListener.h"
+#include "companion/plauditor/HostProcess.h"
+#include "companion/plauditor/LogFile.h"
+#include "companion/plauditor/RecentLines.h"
+#include "companion/plauditor/SceneChannels.h"
+#include "companion/plauditor/SceneLock.h"
+#include "companion/plauditor/Settings.h"
+#include "companion/plauditor/Utf.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitBadCommandLine = 2;
+
+constexpr unsigned kPollMilliseconds = 100;
+constexpr DWORD kSettingsCheckMilliseconds = 500;
+constexpr std::size_t kMaxSettingsBytes = 256 * 1024;
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::u16string FromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
+
+std::vector<std::u16string> ProgramArguments()
+{
+    int count = 0;
+    LPWSTR *argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::u16string> arguments;
+    for (int i = 1; argv && i < count; ++i)
+        arguments.push_back(FromWide(argv[i]));
+    if (argv)
+        LocalFree(argv);
+    return arguments;
+}
+
+// The plug-in starts us without a console; stderr exists only when a caller handed one over.
+void ToStandardError(const std::string &line)
+{
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (!error || error == INVALID_HANDLE_VALUE)
+        return;
+    const std::string text = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+class Companion {
+    LaunchArguments launch;
+    std::wstring folder = ProgramFolder();
+    std::wstring settingsPath;
+    LogFile &log;
+
+    PlauditorSettings settings;
+    std::optional<std::string> settingsBytes;
+    RecentLines recent{settings.recentLines};
+    std::optional<SceneChannels> channels;
+    std::unique_ptr<EventFileFollower> follower;
+    WinsockSession winsock;
+    std::optional<GiftListener> listener;
+
+public:
+    Companion(LaunchArguments arguments, LogFile &logFile) : launch(std::move(arguments)), log(logFile)
+    {
+        settingsPath = launch.settingsPath.empty() ? folder + L"Plauditor.json" : Wide(launch.settingsPath);
+    }
+
+    int Run()
+    {
+        SceneLock::Outcome outcome{};
+        DWORD code = 0;
+        const auto lock = SceneLock::Claim(Wide(launch.sceneGuid), outcome, code);
+        if (outcome == SceneLock::Outcome::HeldElsewhere) {
+            log.Line("another Plauditor already serves this scene; leaving it in charge");
+            return kExitDone;
+        }
+        if (!lock) {
+            log.Line("error: cannot create the scene lock (error " + std::to_string(code) + ")");
+            return kExitFailure;
+        }
+        const auto host = HostProcess::Open(launch.hostProcessId, code);
+        if (!host) {
+            log.Line("host process " + std::to_string(launch.hostProcessId) + " is not running (error " +
+                     std::to_string(code) + "); exiting");
+            return kExitFailure;
+        }
+        std::string error;
+        channels = SceneChannels::Open(Wide(launch.sceneGuid), error);
+        if (!channels) {
+            log.Line("error: " + error);
+            return kExitFailure;
+        }
+
+        LoadSettings(true);
+        DWORD lastSettingsCheck = GetTickCount();
+        while (!host->WaitForEnd(listener ? 0 : kPollMilliseconds)) {
+            std::vector<std::string> lines;
+            if (listener)
+                Take(listener->Poll(kPollMilliseconds), lines);
+            Take(follower->Poll(), lines);
+            AcceptEvents(lines);
+            if (GetTickCount() - lastSettingsCheck >= kSettingsCheckMilliseconds) {
+                lastSettingsCheck = GetTickCount();
+                LoadSettings(false);
+            }
+        }
+        log.Line("host process ended; exiting");
+        return kExitDone;
+    }
+
+private:
+    template <typename News> void Take(News news, std::vector<std::string> &lines)
+    {
+        for (const auto &note : news.notes)
+            log.Line(note);
+        for (auto &line : news.lines)
+            lines.push_back(std::move(line));
+    }
+
+    void AcceptEvents(const std::vector<std::string> &lines)
+    {
+        bool added = false;
+        for (const std::string &line : lines) {
+            if (IsBlankLine(line))
+                continue;
+            std::string error;
+            const auto event = ParseGiftEvent(line, error);
+            if (!event) {
+                log.Line("error: skipped an events line (" + error + "): " + OneLine(line));
+                continue;
+            }
+            std::u16string thanks = ThankYouLine(settings.lineTemplate, *event, settings.placeholders);
+            if (thanks.empty())
+                continue;
+            recent.Add(std::move(thanks));
+            added = true;
+        }
+        if (added)
+            PublishText();
+    }
+
+    void PublishText()
+    {
+        const auto result = channels->PublishText(recent.OldestFirst());
+        if (result.ok)
+            log.Line("published text " + OneLine(result.detail, 400));
+        else
+            log.Line("error: text not published: " + result.detail);
+    }
+
+    void PublishStyle()
+    {
+        const auto result = channels->PublishStyle(settings.style);
+        if (result.ok)
+            log.Line("published style " + result.detail);
+        else
+            log.Line("error: style not published: " + result.detail);
+    }
+
+    // At start the settings are applied whatever happens (defaults when the file is missing or
+    // broken); later, only a changed file that parses replaces them.
+    void LoadSettings(bool starting)
+    {
+        auto bytes = ReadWholeFile(settingsPath, kMaxSettingsBytes);
+        if (!starting && bytes == settingsBytes)
+            return;
+        settingsBytes = bytes;
+
+        std::optional<PlauditorSettings> loaded;
+        if (!bytes) {
+            log.Line((starting ? "settings file missing or unreadable, using defaults: "
+                               : "error: settings file went away; keeping the settings: ") +
+                     Utf16ToUtf8(FromWide(settingsPath)));
+            if (starting)
+                loaded = PlauditorSettings{};
+        } else {
+            std::vector<std::string> warnings;
+            std::string error;
+            loaded = ParseSettings(*bytes, warnings, error);
+            for (const auto &warning : warnings)
+                log.Line("settings: " + warning);
+            if (!loaded) {
+                log.Line("error: " + error + (starting ? "; using defaults" : "; keeping the settings"));
+                if (starting)
+                    loaded = PlauditorSettings{};
+            }
+        }
+        if (loaded)
+            Apply(std::move(*loaded), starting);
+    }
+
+    void Apply(PlauditorSettings next, bool starting)
+    {
+        const bool eventsMoved = starting || next.eventsFile != settings.eventsFile;
+        const bool portChanged = starting || next.listenPort != settings.listenPort;
+        settings = std::move(next);
+
+        PublishStyle();
+        if (recent.SetCapacity(settings.recentLines))
+            PublishText();
+        if (eventsMoved && (starting || launch.eventsPath.empty())) {
+            const std::wstring path = launch.eventsPath.empty() ? ResolvePath(folder, Wide(settings.eventsFile))
+                                                                : Wide(launch.eventsPath);
+            follower = std::make_unique<EventFileFollower>(path, starting && launch.readExistingEvents);
+            log.Line("following events file " + Utf16ToUtf8(FromWide(path)));
+        }
+        if (portChanged)
+            Listen();
+    }
+
+    void Listen()
+    {
+        listener.reset();
+        if (settings.listenPort == 0)
+            return;
+        if (!winsock.Started()) {
+            log.Line("error: winsock did not start; no events port");
+            return;
+        }
+        int code = 0;
+        listener = GiftListener::Start(settings.listenPort, code);
+        if (listener)
+            log.Line("listening for events on 127.0.0.1:" + std::to_string(settings.listenPort));
+        else
+            log.Line("error: cannot listen on 127.0.0.1:" + std::to_string(settings.listenPort) + " (error " +
+                     std::to_string(code) + ")");
+    }
+};
+
+} // namespace
+
+int main()
+{
+    const std::vector<std::u16string> arguments = ProgramArguments();
+    std::string error;
+    auto launch = ParseCommandLine(arguments, error);
+
+    const std::u16string logOption = LogPathOption(arguments);
+    const std::wstring logPath = logOption.empty() ? ProgramFolder() + L"Plauditor.log" : Wide(logOption);
+    LogFile log(logPath, "[" + std::to_string(GetCurrentProcessId()) + "]" +
+                             (launch ? " " + Utf16ToUtf8(launch->sceneGuid) : std::string()));
+    if (!launch) {
+        std::string line;
+        for (const auto &argument : arguments)
+            line += " " + Utf16ToUtf8(argument);
+        log.Line("error: bad command line (" + error + "):" + OneLine(line));
+        ToStandardError("Plauditor: " + error + "; " + kCommandLineUsage);
+        return kExitBadCommandLine;
+    }
+    log.Line("start: host " + std::to_string(launch->hostProcessId) + ", source " + Utf16ToUtf8(launch->sourceGuid));
+    return Companion(std::move(*launch), log).Run();
+}

@@ -1,0 +1,241 @@
+#include "companion/plauditor/Settings.h"
+
+#include "companion/plauditor/Utf.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Json = nlohmann::json;
+
+// The plug-in copies at most this many units of a face name.
+constexpr std::size_t kMaxFontUnits = 31;
+constexpr char16_t kDefaultFont[] = u"Arial";
+
+enum class Kind { Integer, Colour, Flag };
+
+struct NumberRule {
+    Kind kind;
+    std::int64_t low;
+    std::int64_t high;
+};
+
+constexpr std::int64_t kAny = 1'000'000;
+
+constexpr NumberRule kRules[kStyleNumberCount] = {
+    {Kind::Integer, 1, 2000},       // fontSize
+    {Kind::Colour, 0, 0},           // color
+    {Kind::Integer, 0, 100},        // textOpacity
+    {Kind::Integer, -kAny, kAny},   // scrollSpeed
+    {Kind::Colour, 0, 0},           // backgroundColor
+    {Kind::Integer, 0, 100},        // backgroundOpacity
+    {Kind::Flag, 0, 1},             // bold
+    {Kind::Flag, 0, 1},             // italic
+    {Kind::Flag, 0, 1},             // underline
+    {Kind::Flag, 0, 1},             // vertical
+    {Kind::Flag, 0, 1},             // pointFiltering
+    {Kind::Flag, 0, 1},             // useOutline
+    {Kind::Colour, 0, 0},           // outlineColor
+    {Kind::Integer, 0, 100},        // outlineSize: whole sizes only travel
+    {Kind::Integer, 0, 100},        // outlineOpacity
+    {Kind::Flag, 0, 1},             // useTextExtents
+    {Kind::Integer, 0, 16384},      // extentWidth
+    {Kind::Integer, 0, 16384},      // extentHeight
+    {Kind::Flag, 0, 1},             // wrap
+    {Kind::Flag, 0, 1},             // scrollMode
+    {Kind::Integer, -kAny, kAny},   // align
+};
+
+std::optional<std::int64_t> WholeNumber(const Json &value)
+{
+    if (value.is_number_integer())
+        return value.is_number_unsigned()
+                   ? static_cast<std::int64_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), 1ull << 40))
+                   : value.get<std::int64_t>();
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        if (std::isfinite(number) && std::fabs(number) < 1e12)
+            return static_cast<std::int64_t>(std::llround(number));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> ColourValue(const Json &value)
+{
+    if (value.is_string())
+        return ParseColour(value.get_ref<const std::string &>());
+    const auto number = WholeNumber(value);
+    if (number && *number >= -2147483648ll && *number <= 4294967295ll)
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> StyleNumber(const Json &value, const NumberRule &rule, const std::string &key,
+                                        std::vector<std::string> &warnings)
+{
+    if (rule.kind == Kind::Colour)
+        return ColourValue(value);
+    if (rule.kind == Kind::Flag && value.is_boolean())
+        return value.get<bool>() ? 1 : 0;
+    const auto number = WholeNumber(value);
+    if (!number)
+        return std::nullopt;
+    if (rule.kind == Kind::Flag)
+        return *number != 0 ? 1 : 0;
+    const std::int64_t clamped = std::clamp(*number, rule.low, rule.high);
+    if (clamped != *number)
+        warnings.push_back("style." + key + " " + std::to_string(*number) + " clamped to " + std::to_string(clamped));
+    return static_cast<std::int32_t>(clamped);
+}
+
+std::u16string FontName(const Json &value, std::vector<std::string> &warnings)
+{
+    if (!value.is_string()) {
+        warnings.push_back("style.font is not text; using Arial");
+        return kDefaultFont;
+    }
+    std::u16string font = Utf8ToUtf16(value.get_ref<const std::string &>());
+    const bool unusable = std::any_of(font.begin(), font.end(), [](char16_t c) { return c == u'|' || c < 0x20; });
+    if (font.empty() || unusable) {
+        warnings.push_back("style.font is empty or holds '|' or control characters; using Arial");
+        return kDefaultFont;
+    }
+    if (font.size() > kMaxFontUnits) {
+        warnings.push_back("style.font is longer than 31 characters; cut");
+        font.resize(kMaxFontUnits);
+        if (font.back() >= 0xD800 && font.back() <= 0xDBFF)
+            font.pop_back();
+    }
+    return font;
+}
+
+void ReadStyle(const Json &style, StyleValues &values, std::vector<std::string> &warnings)
+{
+    for (const auto &[key, value] : style.items()) {
+        if (key == "font") {
+            values.font = FontName(value, warnings);
+            continue;
+        }
+        const auto *known = std::find_if(std::begin(kStyleNumberKeys), std::end(kStyleNumberKeys),
+                                         [&](const char *name) { return key == name; });
+        if (known == std::end(kStyleNumberKeys)) {
+            warnings.push_back("unknown key style." + key);
+            continue;
+        }
+        const std::size_t index = static_cast<std::size_t>(known - std::begin(kStyleNumberKeys));
+        if (const auto number = StyleNumber(value, kRules[index], key, warnings))
+            values.numbers[index] = *number;
+        else
+            warnings.push_back("style." + key + " has an unusable value " + value.dump() + "; kept " +
+                               std::to_string(values.numbers[index]));
+    }
+}
+
+std::optional<std::u16string> TextValue(const Json &value) {
+    if (!value.is_string())
+        return std::nullopt;
+    return Utf8ToUtf16(value.get_ref<const std::string &>());
+}
+
+} // namespace
+
+StyleValues DefaultStyle()
+{
+    StyleValues style;
+    style.font = kDefaultFont;
+    style.numbers = {48, -1, 100, 0, static_cast<std::int32_t>(0xFF000000u), 0, 0, 0, 0, 0, 0, 0,
+                     static_cast<std::int32_t>(0xFF000000u), 2, 100, 0, 0, 0, 0, 0, 0};
+    return style;
+}
+
+std::optional<std::int32_t> ParseColour(std::string_view text)
+{
+    std::size_t digitsAt = 0;
+    if (text.substr(0, 1) == "#")
+        digitsAt = 1;
+    else if (text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X")
+        digitsAt = 2;
+    else
+        return std::nullopt;
+    const std::string_view digits = text.substr(digitsAt);
+    const bool rgbOnly = digitsAt == 1 && digits.size() == 6;
+    if (!rgbOnly && digits.size() != 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (const char c : digits) {
+        const int digit = c >= '0' && c <= '9' ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = (value << 4) | static_cast<std::uint32_t>(digit);
+    }
+    if (rgbOnly)
+        value |= 0xFF000000u;
+    return static_cast<std::int32_t>(value);
+}
+
+std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::vector<std::string> &warnings,
+                                               std::string &error)
+{
+    if (utf8Json.substr(0, 3) == "\xEF\xBB\xBF")
+        utf8Json.remove_prefix(3);
+    const Json root = Json::parse(utf8Json, nullptr, false);
+    if (root.is_discarded() || !root.is_object()) {
+        error = "settings are not a JSON object";
+        return std::nullopt;
+    }
+
+    PlauditorSettings settings;
+    for (const auto &[key, value] : root.items()) {
+        const auto unusable = [&] { warnings.push_back(key + " has an unusable value " + value.dump() + "; default kept"); };
+        if (key == "style") {
+            if (value.is_object())
+                ReadStyle(value, settings.style, warnings);
+            else
+                unusable();
+        } else if (key == "eventsFile") {
+            const auto text = TextValue(value);
+            if (text && !text->empty())
+                settings.eventsFile = *text;
+            else
+                unusable();
+        } else if (key == "listenPort") {
+            const auto port = WholeNumber(value);
+            if (port && *port >= 0 && *port <= 65535)
+                settings.listenPort = static_cast<std::uint16_t>(*port);
+            else
+                unusable();
+        } else if (key == "template") {
+            const auto text = TextValue(value);
+            if (text && !SanitiseLineText(*text).empty())
+                settings.lineTemplate = *text;
+            else
+                unusable();
+        } else if (key == "recentLines") {
+            const auto count = WholeNumber(value);
+            if (count && *count >= 1) {
+                settings.recentLines = static_cast<std::size_t>(std::min<std::int64_t>(*count, kMaxRecentLines));
+                if (*count > static_cast<std::int64_t>(kMaxRecentLines))
+                    warnings.push_back("recentLines " + std::to_string(*count) + " clamped to " +
+                                       std::to_string(kMaxRecentLines));
+            } else {
+                unusable();
+            }
+        } else if (key == "anonymousUser" || key == "unnamedGift") {
+            const auto text = TextValue(value);
+            std::u16string &target = key == "anonymousUser" ? settings.placeholders.user : settings.placeholders.gift;
+            if (text && !SanitiseLineText(*text).empty())
+                target = *text;
+            else
+                unusable();
+        } else {
+            warnings.push_back("unknown key " + key);
+        }
+    }
+    return settings;
+}

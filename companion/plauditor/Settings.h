@@ -1,0 +1,51 @@
+#pragma once
+// Plauditor.json: where events come from, how a thank-you line reads, how many stay shown,
+// and the style handed to the plug-in.
+#include "companion/blockwriter/BlockFormat.h"
+#include "companion/plauditor/ThankYouLine.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Style keys in block order after the font: "fontSize" ... "align".
+inline constexpr const char *kStyleNumberKeys[kStyleNumberCount] = {
+    "fontSize",     "color",          "textOpacity", "scrollSpeed",    "backgroundColor",
+    "backgroundOpacity", "bold",      "italic",      "underline",      "vertical",
+    "pointFiltering", "useOutline",   "outlineColor", "outlineSize",   "outlineOpacity",
+    "useTextExtents", "extentWidth",  "extentHeight", "wrap",          "scrollMode",
+    "align"};
+
+struct StyleValues {
+    std::u16string font;
+    StyleNumbers numbers{};
+
+    bool operator==(const StyleValues &) const = default;
+};
+
+// The plug-in's own defaults, so an empty settings file changes nothing on screen.
+StyleValues DefaultStyle();
+
+inline constexpr std::size_t kMaxRecentLines = 64;
+
+struct PlauditorSettings {
+    std::u16string eventsFile = u"events.jsonl";  // relative paths: beside the program
+    std::uint16_t listenPort = 0;                 // 0: no socket
+    std::u16string lineTemplate = kDefaultLineTemplate;
+    std::size_t recentLines = 3;
+    NamePlaceholders placeholders;
+    StyleValues style = DefaultStyle();
+};
+
+// Settings from the file's UTF-8 JSON text. Nothing, with a reason, when it is not a JSON
+// object. Values of the wrong kind or out of range keep their default or are clamped, each
+// with a warning; unknown keys are warned about too.
+std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json,
+                                               std::vector<std::string> &warnings,
+                                               std::string &error);
+
+// A colour as the style block carries it: "#RRGGBB" (opaque), "#AARRGGBB" or "0xAARRGGBB"
+// text, or a number from -2^31 to 2^32-1, as the signed value of its 32 bits.
+std::optional<std::int32_t> ParseColour(std::string_view text);

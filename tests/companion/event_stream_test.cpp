@@ -1,0 +1,117 @@
+#include "CompanionTestFiles.h"
+
+#include "companion/plauditor/EventFileFollower.h"
+#include "companion/plauditor/FollowPlan.h"
+#include "companion/plauditor/LineAssembler.h"
+
+#include <gtest/gtest.h>
+
+using Lines = std::vector<std::string>;
+
+TEST(LineAssembly, PartialLastLineWaitsForItsNewline)
+{
+    LineAssembler assembler;
+    EXPECT_EQ(assembler.Feed("{\"a\":1}\r\n{\"b\"").lines, Lines{"{\"a\":1}"});
+    EXPECT_TRUE(assembler.HasPartialLine());
+    EXPECT_EQ(assembler.Feed(":2}").lines, Lines{});
+    EXPECT_EQ(assembler.Feed("\n\nx\n").lines, (Lines{"{\"b\":2}", "", "x"}));
+    EXPECT_FALSE(assembler.HasPartialLine());
+}
+
+TEST(LineAssembly, OverlongLineIsDroppedAndTheNextOneStillComes)
+{
+    LineAssembler assembler(8);
+    const auto first = assembler.Feed("123456789");
+    EXPECT_EQ(first.overlongDropped, 1u);
+    EXPECT_EQ(assembler.Feed("more of it\nok\n").lines, Lines{"ok"});
+}
+
+TEST(LineAssembly, ResetForgetsThePartialLine)
+{
+    LineAssembler assembler;
+    assembler.Feed("half");
+    assembler.Reset();
+    EXPECT_EQ(assembler.Feed("whole\n").lines, Lines{"whole"});
+}
+
+TEST(FollowDecisions, CoverMissingGrownTruncatedAndReplacedFiles)
+{
+    const FollowPosition none{};
+    const FollowPosition at100{7, 100};
+    EXPECT_EQ(PlanFollow(none, std::nullopt), FollowAction::Wait);
+    EXPECT_EQ(PlanFollow(none, FileStamp{7, 0}), FollowAction::Wait);
+    EXPECT_EQ(PlanFollow(none, FileStamp{7, 10}), FollowAction::Restart);
+    EXPECT_EQ(PlanFollow(at100, FileStamp{7, 100}), FollowAction::Wait);
+    EXPECT_EQ(PlanFollow(at100, FileStamp{7, 150}), FollowAction::Read);
+    EXPECT_EQ(PlanFollow(at100, FileStamp{7, 40}), FollowAction::Restart);
+    EXPECT_EQ(PlanFollow(at100, FileStamp{8, 150}), FollowAction::Restart);
+    EXPECT_EQ(PlanFollow(at100, std::nullopt), FollowAction::Lost);
+}
+
+TEST(FollowDecisions, StartAtTheEndUnlessAskedForExistingEvents)
+{
+    EXPECT_EQ(StartPosition(FileStamp{7, 100}, false).offset, 100u);
+    EXPECT_EQ(StartPosition(FileStamp{7, 100}, true).offset, 0u);
+    EXPECT_FALSE(StartPosition(std::nullopt, false).identity);
+}
+
+TEST(EventFileFollowing, ReadsOnlyWhatIsAppended)
+{
+    TempFolder folder;
+    const std::wstring path = folder / L"events.jsonl";
+    ASSERT_TRUE(WriteBytes(path, "old\n", false));
+    EventFileFollower follower(path, false);
+    EXPECT_EQ(follower.Poll().lines, Lines{});
+    ASSERT_TRUE(WriteBytes(path, "new\npart", true));
+    EXPECT_EQ(follower.Poll().lines, Lines{"new"});
+    ASSERT_TRUE(WriteBytes(path, "ial\n", true));
+    EXPECT_EQ(follower.Poll().lines, Lines{"partial"});
+}
+
+TEST(EventFileFollowing, FileThatAppearsLaterIsReadFromItsStart)
+{
+    TempFolder folder;
+    const std::wstring path = folder / L"late.jsonl";
+    EventFileFollower follower(path, false);
+    EXPECT_EQ(follower.Poll().lines, Lines{});
+    ASSERT_TRUE(WriteBytes(path, "first\nsecond\n", false));
+    EXPECT_EQ(follower.Poll().lines, (Lines{"first", "second"}));
+}
+
+TEST(EventFileFollowing, TruncatedFileIsReadAgainFromItsStart)
+{
+    TempFolder folder;
+    const std::wstring path = folder / L"events.jsonl";
+    ASSERT_TRUE(WriteBytes(path, "one\ntwo\nthree\nhalf", false));
+    EventFileFollower follower(path, true);
+    EXPECT_EQ(follower.Poll().lines, (Lines{"one", "two", "three"}));
+    ASSERT_TRUE(WriteBytes(path, "four\n", false));
+    const auto news = follower.Poll();
+    EXPECT_EQ(news.lines, Lines{"four"});
+    EXPECT_EQ(news.notes.size(), 1u);
+}
+
+TEST(EventFileFollowing, ReplacedFileIsReadFromItsStart)
+{
+    TempFolder folder;
+    const std::wstring path = folder / L"events.jsonl";
+    const std::wstring replacement = folder / L"next.jsonl";
+    ASSERT_TRUE(WriteBytes(path, "a\n", false));
+    EventFileFollower follower(path, false);
+    // The new file is longer than the offset reached, so only its identity tells.
+    ASSERT_TRUE(WriteBytes(replacement, "b-from-the-new-file\n", false));
+    ASSERT_TRUE(MoveFileExW(replacement.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(follower.Poll().lines, Lines{"b-from-the-new-file"});
+}
+
+TEST(EventFileFollowing, DeletedFileIsWaitedForAndReadWhenItReturns)
+{
+    TempFolder folder;
+    const std::wstring path = folder / L"events.jsonl";
+    ASSERT_TRUE(WriteBytes(path, "a\n", false));
+    EventFileFollower follower(path, false);
+    ASSERT_TRUE(DeleteFileW(path.c_str()));
+    EXPECT_EQ(follower.Poll().notes.size(), 1u);
+    ASSERT_TRUE(WriteBytes(path, "again\n", false));
+    EXPECT_EQ(follower.Poll().lines, Lines{"again"});
+}

@@ -1,0 +1,305 @@
+// Plauditor.exe as the plug-in runs it: started with a host process id and a scene id, it
+// must fill that scene's two blocks, follow its events, stay alone per scene and end with
+// its host.
+#include "CompanionTestFiles.h"
+
+#include "link/blocks/StyleBlock.h"
+#include "link/blocks/TextBlock.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr DWORD kPatience = 5000;
+
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::wstring PlauditorPath() { return ProgramFolder() + L"plugins\\VantoPlauditor\\Plauditor.exe"; }
+
+std::wstring UniqueScene()
+{
+    static unsigned counter = 0;
+    return L"{PLAUDITOR-TEST-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) +
+           L"-" + std::to_wstring(++counter) + L"}";
+}
+
+std::wstring Quoted(const std::wstring &text) { return L"\"" + text + L"\""; }
+
+class Child {
+    PROCESS_INFORMATION info{};
+    bool started = false;
+
+public:
+    // errorOutput: an inheritable handle that becomes the child's stderr, or null.
+    Child(const std::wstring &program, const std::wstring &arguments, DWORD flags = 0, HANDLE errorOutput = nullptr)
+    {
+        std::wstring line = Quoted(program) + L" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (errorOutput) {
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdError = errorOutput;
+        }
+        started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, errorOutput != nullptr, flags,
+                                 nullptr, nullptr, &startup, &info);
+    }
+    ~Child()
+    {
+        if (!started)
+            return;
+        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(info.hProcess, 99);
+            WaitForSingleObject(info.hProcess, kPatience);
+        }
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    Child(const Child &) = delete;
+    Child &operator=(const Child &) = delete;
+
+    bool Started() const { return started; }
+    DWORD Id() const { return info.dwProcessId; }
+    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+    void Terminate() { TerminateProcess(info.hProcess, 1); }
+    std::optional<DWORD> WaitForExit(DWORD milliseconds) const
+    {
+        if (WaitForSingleObject(info.hProcess, milliseconds) != WAIT_OBJECT_0)
+            return std::nullopt;
+        DWORD code = 0;
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+};
+
+std::wstring Arguments(DWORD hostPid, const std::wstring &scene, const std::wstring &options)
+{
+    return L"1 " + std::to_wstring(hostPid) + L" " + scene + L" {5A5A5A5A-0000-0000-0000-000000000001} 11 " + options;
+}
+
+// The block's text as the plug-in copies it, without creating the block when it is missing.
+std::optional<std::u16string> ReadBlock(const std::wstring &name)
+{
+    const HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str());
+    if (!mapping)
+        return std::nullopt;
+    std::optional<std::u16string> text;
+    if (const auto *units = static_cast<const char16_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kBlockBytes))) {
+        text.emplace();
+        for (std::size_t i = 0; i < kBlockUnits && units[i] != 0; ++i)
+            *text += units[i];
+        UnmapViewOfFile(units);
+    }
+    CloseHandle(mapping);
+    return text;
+}
+
+bool Eventually(const std::function<bool()> &condition)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > kPatience)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+std::optional<StyleBlock> Style(const std::wstring &scene)
+{
+    const auto text = ReadBlock(L"TSPlauditor" + scene);
+    return text ? DecodeStyleBlock(*text, -1) : std::nullopt;
+}
+
+std::optional<TextBlock> Text(const std::wstring &scene)
+{
+    const auto text = ReadBlock(L"TCPlauditor" + scene);
+    return text ? DecodeTextBlock(*text, -1) : std::nullopt;
+}
+
+std::vector<std::u16string> ShownLines(const TextBlock &block)
+{
+    std::vector<std::u16string> lines;
+    if (block.LineCheckPassed())
+        for (std::size_t i = 0; i < block.lines.Kept(); ++i)
+            lines.emplace_back(block.Line(i));
+    return lines;
+}
+
+std::string SettingsJson(int fontSize, int port = 0)
+{
+    return R"({"recentLines": 2, "listenPort": )" + std::to_string(port) +
+           R"(, "style": {"font": "WenQuanYi Zen Hei", "fontSize": )" + std::to_string(fontSize) +
+           R"(, "color": "#FF00FF00", "useOutline": true, "align": 1}})";
+}
+
+std::string ReadText(const std::wstring &path)
+{
+    std::string text;
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        text.append(chunk, got);
+    CloseHandle(file);
+    return text;
+}
+
+} // namespace
+
+TEST(PlauditorProcess, PublishesStyleAndThankYouLinesForItsScene)
+{
+    TempFolder folder;
+    const std::wstring scene = UniqueScene();
+    ASSERT_TRUE(WriteBytes(folder / L"settings.json", SettingsJson(36), false));
+    ASSERT_TRUE(WriteBytes(folder / L"events.jsonl", R"({"user": "before start", "gift": "x"})" "\n", false));
+    const std::wstring options = L"--settings " + Quoted(folder / L"settings.json") + L" --events " +
+                                 Quoted(folder / L"events.jsonl") + L" --log " + Quoted(folder / L"p.log");
+    Child plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
+    ASSERT_TRUE(plauditor.Started());
+
+    ASSERT_TRUE(Eventually([&] { return Style(scene).has_value(); }));
+    const StyleBlock style = *Style(scene);
+    EXPECT_EQ(style.font, u"WenQuanYi Zen Hei");
+    const std::array<std::int32_t, kStyleNumberCount> expected = {36, static_cast<std::int32_t>(0xFF00FF00u), 100, 0,
+                                   static_cast<std::int32_t>(0xFF000000u), 0, 0, 0, 0, 0, 0, 1,
+                                   static_cast<std::int32_t>(0xFF000000u), 2, 100, 0, 0, 0, 0, 0, 1};
+    EXPECT_EQ(style.numbers, expected);
+
+    ASSERT_TRUE(WriteBytes(folder / L"events.jsonl",
+                           "{\"user\": \"小明\", \"gift\": \"火箭\", \"count\": 2}\nnot json\n{\"user\": \"Al", true));
+    ASSERT_TRUE(Eventually([&] { return Text(scene).has_value(); }));
+    const TextBlock first = *Text(scene);
+    EXPECT_EQ(ShownLines(first), std::vector<std::u16string>{u"感谢 小明 送出的 2 个 火箭"});
+
+    ASSERT_TRUE(WriteBytes(folder / L"events.jsonl",
+                           "ice\", \"gift\": \"鲜花\", \"count\": 5}\n{\"user\": \"Bob|\", \"gift\": \"小心心\"}\n", true));
+    const std::vector<std::u16string> newestTwo = {u"感谢 Alice 送出的 5 个 鲜花", u"感谢 Bob\uFF5C 送出的 1 个 小心心"};
+    ASSERT_TRUE(Eventually([&] { const auto t = Text(scene); return t && ShownLines(*t) == newestTwo; }));
+    EXPECT_NE(Text(scene)->sequence, first.sequence);
+
+    ASSERT_TRUE(WriteBytes(folder / L"settings.json", SettingsJson(20), false));
+    ASSERT_TRUE(Eventually([&] { const auto s = Style(scene); return s && s->numbers[0] == 20; }));
+    EXPECT_NE(Style(scene)->sequence, style.sequence);
+
+    const std::string log = ReadText(folder / L"p.log");
+    EXPECT_NE(log.find("start: host"), std::string::npos);
+    EXPECT_NE(log.find("published text"), std::string::npos);
+    EXPECT_NE(log.find("skipped an events line"), std::string::npos);
+}
+
+TEST(PlauditorProcess, SecondStartForTheSameSceneLeavesTheFirstInCharge)
+{
+    TempFolder folder;
+    const std::wstring scene = UniqueScene();
+    const std::wstring options = L"--settings " + Quoted(folder / L"none.json") + L" --log " + Quoted(folder / L"p.log");
+    Child first(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
+    ASSERT_TRUE(Eventually([&] { return Style(scene).has_value(); }));
+    const std::int32_t sequence = Style(scene)->sequence;
+
+    Child second(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.WaitForExit(kPatience), std::optional<DWORD>(0));
+    EXPECT_TRUE(first.Running());
+    EXPECT_EQ(Style(scene)->sequence, sequence);
+}
+
+TEST(PlauditorProcess, EndsWhenItsHostProcessEnds)
+{
+    TempFolder folder;
+    const std::wstring scene = UniqueScene();
+    // A host that does nothing until it is ended: this test program, suspended.
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    Child host(self, L"--gtest_list_tests", CREATE_SUSPENDED);
+    ASSERT_TRUE(host.Started());
+
+    Child plauditor(PlauditorPath(), Arguments(host.Id(), scene, L"--log " + Quoted(folder / L"p.log")));
+    ASSERT_TRUE(Eventually([&] { return Style(scene).has_value(); }));
+    EXPECT_TRUE(plauditor.Running());
+    host.Terminate();
+    EXPECT_EQ(plauditor.WaitForExit(kPatience), std::optional<DWORD>(0));
+}
+
+TEST(PlauditorProcess, RefusesALineThePlugInWouldNotWrite)
+{
+    TempFolder folder;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &inheritable, 0));
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    {
+        Child plauditor(PlauditorPath(), L"1 0 {S} {X} 11 --log " + Quoted(folder / L"p.log"), 0, writeEnd);
+        CloseHandle(writeEnd);
+        EXPECT_EQ(plauditor.WaitForExit(kPatience), std::optional<DWORD>(2));
+    }
+    char buffer[1024];
+    DWORD got = 0;
+    std::string errorText;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        errorText.append(buffer, got);
+    CloseHandle(readEnd);
+    EXPECT_NE(errorText.find("host process id"), std::string::npos) << errorText;
+    EXPECT_NE(ReadText(folder / L"p.log").find("bad command line"), std::string::npos);
+}
+
+TEST(PlauditorProcess, ExitsAtOnceWhenTheHostIsNotRunning)
+{
+    TempFolder folder;
+    Child exited(L"C:\\windows\\system32\\cmd.exe", L"/c exit");
+    ASSERT_TRUE(exited.WaitForExit(kPatience));
+    Child plauditor(PlauditorPath(), Arguments(exited.Id(), UniqueScene(), L"--log " + Quoted(folder / L"p.log")));
+    ASSERT_TRUE(plauditor.Started());
+    EXPECT_TRUE(plauditor.WaitForExit(kPatience));
+}
+
+TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
+{
+    TempFolder folder;
+    const std::wstring scene = UniqueScene();
+    const int port = 42000 + static_cast<int>(GetCurrentProcessId() % 5000);
+    ASSERT_TRUE(WriteBytes(folder / L"settings.json", SettingsJson(30, port), false));
+    const std::wstring options = L"--settings " + Quoted(folder / L"settings.json") + L" --events " +
+                                 Quoted(folder / L"unused.jsonl") + L" --log " + Quoted(folder / L"p.log");
+    Child plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
+    ASSERT_TRUE(Eventually([&] { return Style(scene).has_value(); }));
+
+    WSADATA data{};
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<u_short>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bool sent = false;
+    // The port opens right after the style block is written; allow for that moment.
+    Eventually([&] {
+        const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        if (connect(s, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
+            // The last line has no newline: closing the connection ends it.
+            const char line[] = "{\"user\": \"Tcp\", \"gift\": \"火箭\", \"count\": 1}\n{\"user\": \"Last\"}";
+            sent = send(s, line, sizeof line - 1, 0) == static_cast<int>(sizeof line - 1);
+        }
+        closesocket(s);
+        return sent;
+    });
+    WSACleanup();
+    ASSERT_TRUE(sent);
+    const std::vector<std::u16string> expected = {u"感谢 Tcp 送出的 1 个 火箭", u"感谢 Last 送出的 1 个 礼物"};
+    EXPECT_TRUE(Eventually([&] { const auto t = Text(scene); return t && ShownLines(*t) == expected; }));
+}

@@ -1,0 +1,142 @@
+#include "companion/plauditor/Settings.h"
+#include "link/blocks/StyleBlock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Loaded {
+    std::optional<PlauditorSettings> settings;
+    std::vector<std::string> warnings;
+};
+
+Loaded Load(std::string_view json)
+{
+    Loaded loaded;
+    std::string error;
+    loaded.settings = ParseSettings(json, loaded.warnings, error);
+    if (!loaded.settings) {
+        EXPECT_FALSE(error.empty());
+    }
+    return loaded;
+}
+
+std::int32_t Number(const StyleValues &style, std::string_view key)
+{
+    for (std::size_t i = 0; i < kStyleNumberCount; ++i)
+        if (key == kStyleNumberKeys[i])
+            return style.numbers[i];
+    ADD_FAILURE() << "no style key " << key;
+    return 0;
+}
+
+} // namespace
+
+TEST(PlauditorSettings, EmptyObjectGivesThePlugInsDefaults)
+{
+    const auto loaded = Load("{}");
+    ASSERT_TRUE(loaded.settings);
+    EXPECT_TRUE(loaded.warnings.empty());
+    const PlauditorSettings &s = *loaded.settings;
+    EXPECT_EQ(s.lineTemplate, kDefaultLineTemplate);
+    EXPECT_EQ(s.recentLines, 3u);
+    EXPECT_EQ(s.listenPort, 0);
+    EXPECT_EQ(s.style.font, u"Arial");
+    EXPECT_EQ(Number(s.style, "fontSize"), 48);
+    EXPECT_EQ(Number(s.style, "color"), -1);
+    EXPECT_EQ(Number(s.style, "backgroundColor"), static_cast<std::int32_t>(0xFF000000u));
+    EXPECT_EQ(Number(s.style, "outlineSize"), 2);
+    EXPECT_EQ(Number(s.style, "outlineOpacity"), 100);
+}
+
+TEST(PlauditorSettings, NotAJsonObjectIsRefused)
+{
+    EXPECT_FALSE(Load("{\"recentLines\": 3").settings);
+    EXPECT_FALSE(Load("[1, 2]").settings);
+    EXPECT_FALSE(Load("").settings);
+}
+
+TEST(PlauditorSettings, StyleValuesTravelInBlockOrder)
+{
+    const auto loaded = Load(R"({"style": {
+        "font": "WenQuanYi Zen Hei", "fontSize": 30, "color": "#FF0000", "textOpacity": 80,
+        "scrollSpeed": -40, "backgroundColor": "#80000000", "backgroundOpacity": 50, "bold": true,
+        "italic": 1, "underline": false, "vertical": 0, "pointFiltering": true, "useOutline": true,
+        "outlineColor": 4294967295, "outlineSize": 2.6, "outlineOpacity": 90, "useTextExtents": true,
+        "extentWidth": 640, "extentHeight": 120, "wrap": true, "scrollMode": true, "align": 2}})");
+    ASSERT_TRUE(loaded.settings);
+    EXPECT_TRUE(loaded.warnings.empty());
+    const StyleValues &style = loaded.settings->style;
+
+    std::string error;
+    const auto text = FormatStyleBlock(31, style.font, style.numbers, error);
+    ASSERT_TRUE(text) << error;
+    const auto block = DecodeStyleBlock(*text, -1);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->font, u"WenQuanYi Zen Hei");
+    const StyleNumbers expected = {30, static_cast<std::int32_t>(0xFFFF0000u), 80, -40,
+                                   static_cast<std::int32_t>(0x80000000u), 50, 1, 1, 0, 0, 1, 1, -1, 3, 90,
+                                   1, 640, 120, 1, 1, 2};
+    EXPECT_EQ(block->numbers, expected);
+}
+
+TEST(PlauditorSettings, ColoursAreTheSignedValueOfTheir32Bits)
+{
+    EXPECT_EQ(ParseColour("#FFFFFF"), -1);
+    EXPECT_EQ(ParseColour("#00FFFFFF"), 0x00FFFFFF);
+    EXPECT_EQ(ParseColour("0xFF000000"), static_cast<std::int32_t>(0xFF000000u));
+    EXPECT_EQ(ParseColour("#ff8000"), static_cast<std::int32_t>(0xFFFF8000u));
+    EXPECT_FALSE(ParseColour("#12345"));
+    EXPECT_FALSE(ParseColour("FF0000"));
+    EXPECT_FALSE(ParseColour("#GG0000"));
+
+    const auto loaded = Load(R"({"style": {"color": -16777216, "outlineColor": 4294967296}})");
+    ASSERT_TRUE(loaded.settings);
+    EXPECT_EQ(Number(loaded.settings->style, "color"), static_cast<std::int32_t>(0xFF000000u));
+    EXPECT_EQ(Number(loaded.settings->style, "outlineColor"), static_cast<std::int32_t>(0xFF000000u));
+    EXPECT_EQ(loaded.warnings.size(), 1u);
+}
+
+TEST(PlauditorSettings, FontNamesThatWouldBreakTheBlockFallBackToArial)
+{
+    for (const char *json : {R"({"style": {"font": "Sim|Sun"}})", R"({"style": {"font": ""}})",
+                             R"({"style": {"font": "a\nb"}})", R"({"style": {"font": 12}})"}) {
+        const auto loaded = Load(json);
+        ASSERT_TRUE(loaded.settings);
+        EXPECT_EQ(loaded.settings->style.font, u"Arial") << json;
+        EXPECT_EQ(loaded.warnings.size(), 1u) << json;
+    }
+    const auto longName = Load(R"({"style": {"font": "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"}})");
+    EXPECT_EQ(longName.settings->style.font, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
+}
+
+TEST(PlauditorSettings, OutOfRangeValuesAreClampedOrKeptWithAWarning)
+{
+    const auto loaded = Load(R"({"recentLines": 1000, "listenPort": 70000, "template": " ",
+        "style": {"textOpacity": 150, "fontSize": 0, "extentWidth": "wide", "colour": 1}, "speed": 3})");
+    ASSERT_TRUE(loaded.settings);
+    const PlauditorSettings &s = *loaded.settings;
+    EXPECT_EQ(s.recentLines, kMaxRecentLines);
+    EXPECT_EQ(s.listenPort, 0);
+    EXPECT_EQ(s.lineTemplate, kDefaultLineTemplate);
+    EXPECT_EQ(Number(s.style, "textOpacity"), 100);
+    EXPECT_EQ(Number(s.style, "fontSize"), 1);
+    EXPECT_EQ(Number(s.style, "extentWidth"), 0);
+    // recentLines, port, template, textOpacity, fontSize, extentWidth, style.colour, speed
+    EXPECT_EQ(loaded.warnings.size(), 8u);
+}
+
+TEST(PlauditorSettings, ReadsEventSourcesTemplateAndPlaceholders)
+{
+    const auto loaded = Load("\xEF\xBB\xBF" R"({"eventsFile": "D:\\gifts.jsonl", "listenPort": 7777,
+        "template": "Thanks {user} for {count}x {gift}", "recentLines": 5,
+        "anonymousUser": "someone", "unnamedGift": "a gift"})");
+    ASSERT_TRUE(loaded.settings);
+    const PlauditorSettings &s = *loaded.settings;
+    EXPECT_EQ(s.eventsFile, u"D:\\gifts.jsonl");
+    EXPECT_EQ(s.listenPort, 7777);
+    EXPECT_EQ(s.lineTemplate, u"Thanks {user} for {count}x {gift}");
+    EXPECT_EQ(s.recentLines, 5u);
+    EXPECT_EQ(s.placeholders.user, u"someone");
+    EXPECT_EQ(s.placeholders.gift, u"a gift");
+}

@@ -26,14 +26,6 @@ TEST(LineAssembly, OverlongLineIsDroppedAndTheNextOneStillComes)
     EXPECT_EQ(assembler.Feed("more of it\nok\n").lines, Lines{"ok"});
 }
 
-TEST(LineAssembly, ResetForgetsThePartialLine)
-{
-    LineAssembler assembler;
-    assembler.Feed("half");
-    assembler.Reset();
-    EXPECT_EQ(assembler.Feed("whole\n").lines, Lines{"whole"});
-}
-
 TEST(FollowDecisions, CoverMissingGrownTruncatedAndReplacedFiles)
 {
     const FollowPosition none{};
@@ -48,13 +40,6 @@ TEST(FollowDecisions, CoverMissingGrownTruncatedAndReplacedFiles)
     EXPECT_EQ(PlanFollow(at100, std::nullopt), FollowAction::Lost);
 }
 
-TEST(FollowDecisions, StartAtTheEndUnlessAskedForExistingEvents)
-{
-    EXPECT_EQ(StartPosition(FileStamp{7, 100}, false).offset, 100u);
-    EXPECT_EQ(StartPosition(FileStamp{7, 100}, true).offset, 0u);
-    EXPECT_FALSE(StartPosition(std::nullopt, false).identity);
-}
-
 TEST(EventFileFollowing, ReadsOnlyWhatIsAppended)
 {
     TempFolder folder;
@@ -66,16 +51,6 @@ TEST(EventFileFollowing, ReadsOnlyWhatIsAppended)
     EXPECT_EQ(follower.Poll().lines, Lines{"new"});
     ASSERT_TRUE(WriteBytes(path, "ial\n", true));
     EXPECT_EQ(follower.Poll().lines, Lines{"partial"});
-}
-
-TEST(EventFileFollowing, FileThatAppearsLaterIsReadFromItsStart)
-{
-    TempFolder folder;
-    const std::wstring path = folder / L"late.jsonl";
-    EventFileFollower follower(path, false);
-    EXPECT_EQ(follower.Poll().lines, Lines{});
-    ASSERT_TRUE(WriteBytes(path, "first\nsecond\n", false));
-    EXPECT_EQ(follower.Poll().lines, (Lines{"first", "second"}));
 }
 
 TEST(EventFileFollowing, TruncatedFileIsReadAgainFromItsStart)
@@ -102,16 +77,4 @@ TEST(EventFileFollowing, ReplacedFileIsReadFromItsStart)
     ASSERT_TRUE(WriteBytes(replacement, "b-from-the-new-file\n", false));
     ASSERT_TRUE(MoveFileExW(replacement.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(follower.Poll().lines, Lines{"b-from-the-new-file"});
-}
-
-TEST(EventFileFollowing, DeletedFileIsWaitedForAndReadWhenItReturns)
-{
-    TempFolder folder;
-    const std::wstring path = folder / L"events.jsonl";
-    ASSERT_TRUE(WriteBytes(path, "a\n", false));
-    EventFileFollower follower(path, false);
-    ASSERT_TRUE(DeleteFileW(path.c_str()));
-    EXPECT_EQ(follower.Poll().notes.size(), 1u);
-    ASSERT_TRUE(WriteBytes(path, "again\n", false));
-    EXPECT_EQ(follower.Poll().lines, Lines{"again"});
 }

@@ -12,13 +12,6 @@ TEST(SequenceNumbers, StepByOneSkippingMinusOneAndWrapping)
     EXPECT_EQ(NextSequence(std::numeric_limits<std::int32_t>::max()), std::numeric_limits<std::int32_t>::min());
 }
 
-TEST(SequenceNumbers, StartValuesAreNeverMinusOne)
-{
-    for (std::uint32_t tick = 0xFFFFFF00u; tick != 0x100u; ++tick)
-        for (const Channel channel : {Channel::Text, Channel::Style})
-            ASSERT_NE(FirstSequence(tick, 1234, channel), -1) << tick;
-}
-
 // The plug-in remembers one last-taken number per channel for all scenes: companions of two
 // scenes started in the same tick must not count through the same numbers.
 TEST(SequenceNumbers, CompanionsStartedTogetherCountFarApart)

@@ -125,18 +125,3 @@ TEST(PlauditorSettings, OutOfRangeValuesAreClampedOrKeptWithAWarning)
     // recentLines, port, template, textOpacity, fontSize, extentWidth, style.colour, speed
     EXPECT_EQ(loaded.warnings.size(), 8u);
 }
-
-TEST(PlauditorSettings, ReadsEventSourcesTemplateAndPlaceholders)
-{
-    const auto loaded = Load("\xEF\xBB\xBF" R"({"eventsFile": "D:\\gifts.jsonl", "listenPort": 7777,
-        "template": "Thanks {user} for {count}x {gift}", "recentLines": 5,
-        "anonymousUser": "someone", "unnamedGift": "a gift"})");
-    ASSERT_TRUE(loaded.settings);
-    const PlauditorSettings &s = *loaded.settings;
-    EXPECT_EQ(s.eventsFile, u"D:\\gifts.jsonl");
-    EXPECT_EQ(s.listenPort, 7777);
-    EXPECT_EQ(s.lineTemplate, u"Thanks {user} for {count}x {gift}");
-    EXPECT_EQ(s.recentLines, 5u);
-    EXPECT_EQ(s.placeholders.user, u"someone");
-    EXPECT_EQ(s.placeholders.gift, u"a gift");
-}

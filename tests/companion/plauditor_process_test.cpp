@@ -211,21 +211,27 @@ TEST(PlauditorProcess, RefusesALineThePlugInWouldNotWrite)
 
 TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
 {
+    WSADATA data{};
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
+    // A port that is free right now: the system picks it for a socket that is closed again.
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    bind(probe, reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length);
+    closesocket(probe);
+    const int port = ntohs(address.sin_port);
+    ASSERT_NE(port, 0);
+
     TempFolder folder;
     const std::wstring scene = UniqueScene();
-    const int port = 42000 + static_cast<int>(GetCurrentProcessId() % 5000);
     ASSERT_TRUE(WriteBytes(folder / L"settings.json", SettingsJson(30, port), false));
     const std::wstring options = L"--settings " + Quoted(folder / L"settings.json") + L" --events " +
                                  Quoted(folder / L"unused.jsonl") + L" --log " + Quoted(folder / L"p.log");
     Child plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
     ASSERT_TRUE(Eventually([&] { return Style(scene).has_value(); }));
-
-    WSADATA data{};
-    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<u_short>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     bool sent = false;
     // The port opens right after the style block is written; allow for that moment.
     Eventually([&] {

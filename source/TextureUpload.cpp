@@ -5,9 +5,8 @@ void UploadTexture(TextOutputSource &source, unsigned width, unsigned height, vo
 {
     const bool sameSize = width == static_cast<unsigned>(source.textureWidth) &&
                           height == static_cast<unsigned>(source.textureHeight);
-    if (sameSize) {
-        if (source.texture)
-            source.texture->SetImage(pixels, GS_IMAGEFORMAT_BGRA, width * 4);
+    if (sameSize && source.texture) {
+        source.texture->SetImage(pixels, GS_IMAGEFORMAT_BGRA, width * 4);
     } else {
         delete source.texture;
         source.texture = nullptr;

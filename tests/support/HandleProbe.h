@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+#include <ostream>
+
+// Leak probe for kernel and GDI handles where handle counts are not available (Wine reports
+// 0 for both): a fresh event and a fresh memory DC are created and freed at once, and the
+// handle values they got are kept. Both allocators hand out the lowest (kernel) or the most
+// recently freed (GDI) slot, so after work that leaked nothing a second probe sees the same
+// values; a leaked handle holds its slot and moves them. Take the first probe after the
+// work has run once, so that handles a library opens once for good are already there.
+struct HandleProbe {
+    std::uintptr_t kernelHandle = 0;
+    unsigned gdiSlot = 0;  // low 16 bits of the DC handle: its table index
+
+    bool operator==(const HandleProbe &other) const = default;
+};
+
+HandleProbe ProbeHandles();
+
+inline std::ostream &operator<<(std::ostream &out, const HandleProbe &probe)
+{
+    return out << "{kernel " << probe.kernelHandle << ", gdi slot " << probe.gdiSlot << "}";
+}

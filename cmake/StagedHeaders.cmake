@@ -6,6 +6,6 @@ if(NOT EXISTS /usr/include/nlohmann/json.hpp OR NOT EXISTS /usr/include/stb/stb_
   message(FATAL_ERROR "nlohmann-json3-dev and libstb-dev are needed (scripts/setup.sh installs them)")
 endif()
 file(COPY /usr/include/nlohmann DESTINATION ${STAGED_INCLUDE})
-file(COPY /usr/include/stb/stb_image_write.h DESTINATION ${STAGED_INCLUDE}/stb)
+file(COPY /usr/include/stb/stb_image_write.h /usr/include/stb/stb_image.h DESTINATION ${STAGED_INCLUDE}/stb)
 add_library(staged_headers INTERFACE)
 target_include_directories(staged_headers SYSTEM INTERFACE ${STAGED_INCLUDE})

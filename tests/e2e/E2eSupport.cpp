@@ -1,0 +1,103 @@
+#include "E2eSupport.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb/stb_image.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+std::string Utf8(const std::wstring &text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::wstring Wide(const std::string &utf8)
+{
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                         nullptr, 0);
+    std::wstring out(size, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
+    return out;
+}
+
+std::wstring FreshGuidText()
+{
+    GUID guid{};
+    CoCreateGuid(&guid);
+    wchar_t text[64] = {};
+    swprintf(text, 64, L"{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+             static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
+             guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
+             guid.Data4[6], guid.Data4[7]);
+    return text;
+}
+
+void WriteFile(const std::wstring &path, const std::string &bytes)
+{
+    std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void AppendToFile(const std::wstring &path, const std::string &bytes)
+{
+    std::ofstream(path.c_str(), std::ios::binary | std::ios::app) << bytes;
+}
+
+std::string ReadFile(const std::wstring &path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::stringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+nlohmann::json ReadJson(const std::wstring &path)
+{
+    return nlohmann::json::parse(ReadFile(path), nullptr, false);
+}
+
+Picture ReadPng(const std::wstring &path)
+{
+    const std::string bytes = ReadFile(path);
+    Picture picture;
+    int channels = 0;
+    stbi_uc *pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(bytes.data()),
+                                            static_cast<int>(bytes.size()), &picture.width,
+                                            &picture.height, &channels, 4);
+    if (!pixels)
+        return {};
+    picture.rgba.assign(pixels, pixels + static_cast<size_t>(picture.width) * picture.height * 4);
+    stbi_image_free(pixels);
+    return picture;
+}
+
+int CountPixels(const Picture &picture, int x0, int y0, int x1, int y1,
+                const std::function<bool(int r, int g, int b)> &test)
+{
+    int count = 0;
+    for (int y = std::max(0, y0); y < std::min(picture.height, y1); ++y)
+        for (int x = std::max(0, x0); x < std::min(picture.width, x1); ++x) {
+            const std::uint8_t *p = &picture.rgba[(static_cast<size_t>(y) * picture.width + x) * 4];
+            if (test(p[0], p[1], p[2]))
+                ++count;
+        }
+    return count;
+}
+
+bool BlockExists(const std::wstring &name)
+{
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str());
+    if (!mapping)
+        return false;
+    CloseHandle(mapping);
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Files, identifiers and pictures for the end-to-end tests, which drive our programs as a
+// user would: through files, command lines and the frames they write.
+
+std::string Utf8(const std::wstring &text);
+std::wstring Wide(const std::string &utf8);
+// "{XXXXXXXX-...}" for a fresh GUID.
+std::wstring FreshGuidText();
+
+void WriteFile(const std::wstring &path, const std::string &bytes);
+void AppendToFile(const std::wstring &path, const std::string &bytes);
+std::string ReadFile(const std::wstring &path);
+nlohmann::json ReadJson(const std::wstring &path);
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+    bool Loaded() const { return width > 0; }
+};
+Picture ReadPng(const std::wstring &path);
+
+// Pixels inside [x0, x1) x [y0, y1) for which test(r, g, b) holds.
+int CountPixels(const Picture &picture, int x0, int y0, int x1, int y1,
+                const std::function<bool(int r, int g, int b)> &test);
+
+// Whether a named shared-memory block exists (some process holds it).
+bool BlockExists(const std::wstring &name);

@@ -1,0 +1,80 @@
+// The main job from the outside: a producer publishes a thank-you line and a style for a
+// scene, the headless host runs that scene with our plug-in, and the line is in the frame.
+#include "E2eSupport.h"
+#include "support/ChildProcess.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string SceneCollection(const std::wstring &sceneGuid, const std::wstring &sourceGuid)
+{
+    nlohmann::ordered_json data = {{"guid", Utf8(sourceGuid)},
+                                   {"baseSizeCX", 600.0},
+                                   {"baseSizeCY", 160.0}};
+    nlohmann::ordered_json source = {{"class", "Hollin答谢水友插件(Vanto)"},
+                                     {"x", 20.0}, {"y", 20.0}, {"cx", 600.0}, {"cy", 160.0},
+                                     {"data", data}};
+    nlohmann::ordered_json sources = {{"sceneGuid", Utf8(sceneGuid)}, {"Thanks", source}};
+    return nlohmann::ordered_json{{"scenes", {{"Live", {{"sources", sources}}}}}}.dump(2);
+}
+
+bool IsRed(int r, int g, int b) { return r > 180 && g < 90 && b < 90; }
+
+// A host installation with our plug-in and the shaders but no companion program, so only
+// the test's own producer writes the scene's blocks. The host program is copied too: the
+// system also looks for a relative program path beside the running program.
+std::wstring InstallHostWithoutCompanion(const std::wstring &folder)
+{
+    const std::wstring root = folder + L"host\\";
+    CreateDirectoryW(root.c_str(), nullptr);
+    CreateDirectoryW((root + L"plugins").c_str(), nullptr);
+    CreateDirectoryW((root + L"shaders").c_str(), nullptr);
+    for (const wchar_t *file : {L"headless_host.exe", L"OBSApi.dll", L"plugins\\HollinVanto.dll",
+                                L"shaders\\DrawSolid.vShader", L"shaders\\DrawSolid.pShader"})
+        CopyFileW((ProgramFolder() + file).c_str(), (root + file).c_str(), FALSE);
+    return root;
+}
+
+TEST(PublishedText, ShowsInTheFrameWithThePublishedStyle)
+{
+    const std::wstring folder = NewTempFolder(L"e2e_published");
+    const std::wstring sceneGuid = FreshGuidText();
+    WriteFile(folder + L"scenes.json", SceneCollection(sceneGuid, FreshGuidText()));
+
+    ChildProcess text(L"plauditor_publish.exe",
+                      L"--scene " + sceneGuid + L" --text 101 0 \"感谢 Alice 送出的 1 个 火箭\""
+                      L" --ready-file \"" + folder + L"text.ready\"");
+    // Red (0xFFFF0000) WenQuanYi at 40, no outline, no background.
+    ChildProcess style(L"plauditor_publish.exe",
+                       L"--scene " + sceneGuid + L" --style 202 \"WenQuanYi Zen Hei\" 40 0xFFFF0000"
+                       L" 100 0 0xFF000000 0 0 0 0 0 0 0 0xFF000000 2 100 0 0 0 0 0 0"
+                       L" --ready-file \"" + folder + L"style.ready\"");
+    ASSERT_TRUE(WaitUntil(20000, [&] {
+        return GetFileAttributesW((folder + L"text.ready").c_str()) != INVALID_FILE_ATTRIBUTES &&
+               GetFileAttributesW((folder + L"style.ready").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }));
+
+    ChildProcess host(InstallHostWithoutCompanion(folder) + L"headless_host.exe",
+                      L"--scenes \"" + folder + L"scenes.json\" --frames 4 --fps 30"
+                      L" --size 640x200 --out \"" + folder + L"out\" --quiet");
+    ASSERT_EQ(host.Wait(120000), 0);
+
+    const nlohmann::json summary = ReadJson(folder + L"out\\summary.json");
+    ASSERT_TRUE(summary.is_object());
+    ASSERT_EQ(summary["sources"].size(), 1u);
+    const nlohmann::json &shown = summary["sources"][0];
+    EXPECT_EQ(shown["text"], "感谢 Alice 送出的 1 个 火箭");
+    EXPECT_EQ(shown["settings"]["font"], "WenQuanYi Zen Hei");
+    EXPECT_EQ(shown["settings"]["fontSize"], 40);
+    EXPECT_EQ(shown["settings"]["color"], -65536);
+    EXPECT_EQ(shown["settings"]["mode"], 0);
+    EXPECT_EQ(summary["liveBlocksAtExit"], summary["liveBlocksBeforeSources"]);
+
+    const Picture frame = ReadPng(folder + L"out\\frame_00003.png");
+    ASSERT_TRUE(frame.Loaded());
+    EXPECT_GT(CountPixels(frame, 20, 20, 620, 180, IsRed), 200);
+    EXPECT_EQ(CountPixels(frame, 0, 0, 640, 20, IsRed), 0);
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#include "ChildProcess.h"
+
+#include <atomic>
+
+ChildProcess::ChildProcess(const std::wstring &program, const std::wstring &arguments,
+                           const std::wstring &workingFolder)
+{
+    const bool hasFolder = program.find_first_of(L"\\/") != std::wstring::npos;
+    const std::wstring path = hasFolder ? program : ProgramFolder() + program;
+    std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process))
+        process = PROCESS_INFORMATION{};
+}
+
+ChildProcess::~ChildProcess()
+{
+    Kill();
+    if (process.hProcess) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+bool ChildProcess::Running() const
+{
+    return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+long ChildProcess::Wait(DWORD timeoutMs)
+{
+    if (!process.hProcess || WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+void ChildProcess::Kill()
+{
+    if (Running()) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 10000);
+    }
+}
+
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+std::wstring NewTempFolder(const wchar_t *stem)
+{
+    static std::atomic<unsigned> counter{0};
+    wchar_t base[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, base);
+    for (;;) {
+        const std::wstring folder = std::wstring(base) + stem + L"_" +
+                                    std::to_wstring(GetCurrentProcessId()) + L"_" +
+                                    std::to_wstring(++counter) + L"\\";
+        if (CreateDirectoryW(folder.c_str(), nullptr))
+            return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return folder;
+    }
+}

@@ -3,31 +3,24 @@
 #include "hostlib/HostControl.h"
 #include "support/HandleProbe.h"
 
-#include <string>
-
 namespace {
-
-using raster_test::RasterTest;
 
 TEST(HandleProbe, SeesALeakedDeviceContextAndEvent)
 {
     ProbeHandles();
     const HandleProbe before = ProbeHandles();
-    EXPECT_EQ(ProbeHandles(), before);
-
-    HDC leakedDc = CreateCompatibleDC(nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
     EXPECT_NE(ProbeHandles().gdiSlot, before.gdiSlot);
-    DeleteDC(leakedDc);
-    HANDLE leakedEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DeleteDC(dc);
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     EXPECT_NE(ProbeHandles().kernelHandle, before.kernelHandle);
-    CloseHandle(leakedEvent);
-
+    CloseHandle(event);
     EXPECT_EQ(ProbeHandles(), before);
 }
 
-class RasterLeaks : public RasterTest {};
+class RasterLeaks : public raster_test::RasterTest {};
 
-// Changing text, sizes, outline and extents, so every path runs many times over.
+// Text, sizes, outline, extents, scroll mode and direction change, so every path runs.
 TEST_F(RasterLeaks, FiveHundredRasterisationsLeaveNothingBehind)
 {
     Rasterise(L"warming up");
@@ -35,13 +28,13 @@ TEST_F(RasterLeaks, FiveHundredRasterisationsLeaveNothingBehind)
     const unsigned textures = HostLiveGraphicsObjects().textures;
     const HandleProbe handles = ProbeHandles();
 
+    source->extentWidth = 300;
+    source->extentHeight = 80;
     for (int i = 0; i < 500; ++i) {
         source->useOutline = i % 2 == 1;
-        source->useTextExtents = i % 5 == 0;
-        source->wrap = i % 5 == 0;
+        source->useTextExtents = source->wrap = i % 5 == 0;
         source->scrollMode = i % 10 == 0;
-        source->extentWidth = 300;
-        source->extentHeight = 80;
+        source->vertical = i % 4 == 3;
         const std::wstring text = L"Thanks " + std::wstring(i % 7, L'x') + L" #" +
                                   std::to_wstring(i) + (i % 3 == 0 ? L"\n感谢 第二行" : L"");
         Rasterise(text.c_str());

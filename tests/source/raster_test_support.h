@@ -1,6 +1,8 @@
 #pragma once
 // Helpers of the rasterisation tests: a source on a scene tree, drawn through the process's
-// recording graphics system, and access to the pixels of its texture.
+// recording graphics system, and the pixels of its texture.
+#include "source/GdiHandles.h"
+#include "source/TextFont.h"
 #include "source/TextOutputSource.h"
 #include "support/LogCapture.h"
 #include "support/ProcessGraphics.h"
@@ -15,33 +17,37 @@
 
 namespace raster_test {
 
-// BGRA bytes as the texture holds them, read as 0xAARRGGBB.
-inline std::uint32_t PixelAt(const Texture *texture, unsigned x, unsigned y)
-{
-    const BYTE *row = HostTexturePixels(texture) + static_cast<size_t>(y) * texture->Width() * 4;
-    const BYTE *p = row + static_cast<size_t>(x) * 4;
-    return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) |
-           std::uint32_t(p[0]);
-}
-
 inline unsigned Alpha(std::uint32_t argb) { return argb >> 24; }
-inline unsigned Red(std::uint32_t argb) { return (argb >> 16) & 0xFF; }
-inline unsigned Green(std::uint32_t argb) { return (argb >> 8) & 0xFF; }
-inline unsigned Blue(std::uint32_t argb) { return argb & 0xFF; }
+
+// The height GDI+ measures for text in the source's default font ("Arial" 48) at a width,
+// the way scroll mode measures its lines.
+inline float MeasuredHeight(CTSTR text, float width)
+{
+    MemoryDC dc;
+    const FontHandle gdiFont = CreateTextFont(String(L"Arial"), TextFontStyle{48, false, false, false});
+    const GdipFont font = CreateGdiplusFont(dc.get(), gdiFont.get());
+    GdipGraphics graphics;
+    graphics.Check(gdip::GdipCreateFromHDC(dc.get(), graphics.receive()));
+    const Gdiplus::RectF layout(0.0f, 0.0f, width, 32000.0f);
+    Gdiplus::RectF box(0.0f, 0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(gdip::GdipMeasureString(graphics.get(), text, -1, font.get(), &layout, nullptr, &box,
+                                      nullptr, nullptr),
+              Gdiplus::Ok);
+    return box.Height;
+}
 
 class RasterTest : public ::testing::Test {
 protected:
     GraphicsSystem *graphics = ProcessGraphics();
     LogCapture log;
     SceneTree tree;
-    XElement *data = tree.NewDataElement();
     TextOutputSource *source = nullptr;
 
     void SetUp() override
     {
         void *storage = Allocate(sizeof(TextOutputSource));
         std::memset(storage, 0, sizeof(TextOutputSource));
-        source = new (storage) TextOutputSource(data);
+        source = new (storage) TextOutputSource(tree.NewDataElement());
         HostClearGraphicsRecording(graphics);
         log.Clear();
     }
@@ -53,9 +59,15 @@ protected:
         source->UpdateTexture();
     }
 
-    std::vector<RecordedGraphicsCall> Calls() const { return HostGraphicsRecording(graphics); }
     std::vector<std::string> CallNames() const { return HostGraphicsCallNames(graphics); }
-    std::uint32_t Pixel(unsigned x, unsigned y) const { return PixelAt(source->texture, x, y); }
+
+    // The texel as 0xAARRGGBB (the texture holds blue, green, red, alpha).
+    std::uint32_t Pixel(unsigned x, unsigned y) const
+    {
+        const BYTE *p = HostTexturePixels(source->texture) +
+                        (static_cast<size_t>(y) * source->texture->Width() + x) * 4;
+        return (std::uint32_t(p[3]) << 24) | (p[2] << 16) | (p[1] << 8) | p[0];
+    }
 };
 
 } // namespace raster_test

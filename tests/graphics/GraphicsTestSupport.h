@@ -1,5 +1,6 @@
 #pragma once
 #include "hostlib/HostGraphicsControl.h"
+#include "tests/support/ChildProcess.h"
 
 #include <memory>
 #include <string>
@@ -20,8 +21,6 @@ SamplerState *MakeSampler(GraphicsSystem *graphics, GSSampleFilter filter, GSAdd
 // One row (or column) of frame pixels, 0xAARRGGBB.
 std::vector<DWORD> FrameRow(GraphicsSystem *graphics, unsigned y, unsigned fromX, unsigned count);
 
-// The folder of the running test program, with a trailing backslash.
-std::wstring ProgramFolder();
 // A file in the temporary folder holding `contents`; removed by the destructor.
 class TemporaryFile {
     std::wstring path;

@@ -32,14 +32,6 @@ std::vector<DWORD> FrameRow(GraphicsSystem *graphics, unsigned y, unsigned fromX
     return row;
 }
 
-std::wstring ProgramFolder()
-{
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
 TemporaryFile::TemporaryFile(const std::string &contents, const wchar_t *suffix)
 {
     static std::atomic<int> counter{0};

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
 using Names = std::vector<std::string>;
@@ -112,8 +110,7 @@ TEST(GraphicsRecorder, RecordsNothingWhileOffAndForgetsOnClear)
     gs.ClearRecording();
     EXPECT_TRUE(gs.Recording().empty());
 
-    RecordedGraphicsCall call;
-    std::memset(&call, 0x5A, sizeof call);
+    RecordedGraphicsCall call{};
     EXPECT_FALSE(HostGraphicsRecordedCall(gs.get(), 0, &call));
 }
 

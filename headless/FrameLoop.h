@@ -1,0 +1,36 @@
+#pragma once
+#include "headless/SceneSources.h"
+
+#include <string>
+#include <vector>
+
+struct FrameLoopSettings {
+    int frames = 1;
+    double fps = 30.0;
+    int pngEvery = 1;
+    bool writePng = true;
+    std::wstring outDir;
+    std::wstring gifPath;     // empty: no animation
+    bool realtime = false;
+    bool progress = true;
+};
+
+struct FrameLoopResult {
+    int framesRendered = 0;
+    int pngWritten = 0;
+    int gifFrames = 0;
+    double maxFrameMilliseconds = 0.0;   // the slowest Preprocess+Tick+Render of all sources
+    std::wstring error;                  // set when an output could not be written
+};
+
+// The canvas colour behind every frame.
+constexpr DWORD canvasColour = 0xFF202020;
+
+// Frame i is written (as out\frame_{i:05}.png and into the animation) when i % pngEvery == 0.
+std::wstring FramePngName(int frameIndex);
+
+// Renders the frames: each clears the canvas, then runs Preprocess, Tick(1/fps) and
+// Render(position, size) of every source in order, then writes what is due. Stops at the
+// first output that cannot be written.
+FrameLoopResult RunFrames(GraphicsSystem *graphics, std::vector<LiveSource> &sources,
+                          const FrameLoopSettings &settings);

@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What one run of the headless host does, as given on its command line.
+struct HostOptions {
+    std::wstring scenesPath;       // scene collection (JSON); read, then saved back
+    std::wstring outDir;           // frame_00000.png ..., summary.json, host.log
+    std::wstring rootDir;          // holds plugins\ and shaders\; empty: the program's folder
+    std::wstring gifPath;          // empty: no animation
+    int frames = 60;
+    double fps = 30.0;
+    unsigned width = 1280;
+    unsigned height = 720;
+    int pngEvery = 1;              // write (and animate) every K-th frame
+    bool writePng = true;
+    bool realtime = false;         // pace frames at wall-clock 1/fps
+    bool quiet = false;            // no progress, no host log on stderr
+    bool rasterise = false;        // call the plug-in's RasteriseSource after creation
+    bool help = false;
+};
+
+struct CommandLineResult {
+    bool ok = false;
+    HostOptions options;
+    std::wstring error;            // one line, set when !ok
+};
+
+// Parses the arguments after the program name. Pure: paths are returned as given.
+CommandLineResult ParseCommandLine(const std::vector<std::wstring> &arguments);
+
+// The usage text printed for --help.
+const wchar_t *UsageText();

@@ -1,0 +1,107 @@
+#include "headless/HostOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Args = std::vector<std::wstring>;
+
+CommandLineResult Parse(Args extra)
+{
+    Args arguments = {L"--scenes", L"s.json", L"--out", L"out"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return ParseCommandLine(arguments);
+}
+
+TEST(CommandLine, ReadsEveryOption)
+{
+    const CommandLineResult result =
+        Parse({L"--frames", L"120", L"--fps", L"29.97", L"--size", L"640x360", L"--root", L"C:\\host",
+               L"--png-every", L"10", L"--no-png", L"--gif", L"a.gif", L"--realtime", L"--quiet", L"--rasterise"});
+    ASSERT_TRUE(result.ok) << std::string(result.error.begin(), result.error.end());
+    const HostOptions &o = result.options;
+    EXPECT_EQ(o.scenesPath, L"s.json");
+    EXPECT_EQ(o.outDir, L"out");
+    EXPECT_EQ(o.frames, 120);
+    EXPECT_DOUBLE_EQ(o.fps, 29.97);
+    EXPECT_EQ(o.width, 640u);
+    EXPECT_EQ(o.height, 360u);
+    EXPECT_EQ(o.rootDir, L"C:\\host");
+    EXPECT_EQ(o.pngEvery, 10);
+    EXPECT_FALSE(o.writePng);
+    EXPECT_EQ(o.gifPath, L"a.gif");
+    EXPECT_TRUE(o.realtime);
+    EXPECT_TRUE(o.quiet);
+    EXPECT_TRUE(o.rasterise);
+}
+
+TEST(CommandLine, DefaultsWhenOnlyScenesAndOutAreGiven)
+{
+    const CommandLineResult result = Parse({});
+    ASSERT_TRUE(result.ok);
+    const HostOptions &o = result.options;
+    EXPECT_EQ(o.frames, 60);
+    EXPECT_DOUBLE_EQ(o.fps, 30.0);
+    EXPECT_EQ(o.width, 1280u);
+    EXPECT_EQ(o.height, 720u);
+    EXPECT_EQ(o.pngEvery, 1);
+    EXPECT_TRUE(o.writePng);
+    EXPECT_TRUE(o.rootDir.empty());
+    EXPECT_TRUE(o.gifPath.empty());
+    EXPECT_FALSE(o.realtime || o.quiet || o.rasterise);
+}
+
+// Each bad command line fails with a message that names the offending option.
+TEST(CommandLine, RefusesBadValuesNamingTheOption)
+{
+    const std::vector<std::pair<Args, std::wstring>> cases = {
+        {{L"--frames", L"0"}, L"--frames"},
+        {{L"--frames", L"-3"}, L"--frames"},
+        {{L"--frames", L"1.5"}, L"--frames"},
+        {{L"--frames", L"many"}, L"--frames"},
+        {{L"--frames", L"99999999999999"}, L"--frames"},
+        {{L"--fps", L"0"}, L"--fps"},
+        {{L"--fps", L"-30"}, L"--fps"},
+        {{L"--fps", L"nan"}, L"--fps"},
+        {{L"--fps", L"1e999"}, L"--fps"},
+        {{L"--fps", L"30fps"}, L"--fps"},
+        {{L"--size", L"1280"}, L"--size"},
+        {{L"--size", L"0x720"}, L"--size"},
+        {{L"--size", L"1280x"}, L"--size"},
+        {{L"--size", L"100000x100000"}, L"--size"},
+        {{L"--size", L"12a0x720"}, L"--size"},
+        {{L"--png-every", L"0"}, L"--png-every"},
+        {{L"--frames"}, L"--frames"},
+        {{L"--gif", L"--quiet"}, L"--gif"},
+        {{L"--root", L""}, L"--root"},
+        {{L"--bogus"}, L"--bogus"},
+        {{L"stray"}, L"stray"},
+        {{L"--quiet", L"--quiet"}, L"--quiet"},
+        {{L"--frames", L"1", L"--frames", L"2"}, L"--frames"},
+    };
+    for (const auto &[extra, named] : cases) {
+        const CommandLineResult result = Parse(extra);
+        std::string shown;
+        for (const std::wstring &argument : extra)
+            shown += std::string(argument.begin(), argument.end()) + " ";
+        EXPECT_FALSE(result.ok) << shown;
+        EXPECT_NE(result.error.find(named), std::wstring::npos) << shown;
+        EXPECT_EQ(result.error.find(L'\n'), std::wstring::npos) << shown;
+    }
+}
+
+TEST(CommandLine, ScenesAndOutAreRequiredUnlessHelpIsAsked)
+{
+    CommandLineResult result = ParseCommandLine({L"--out", L"o"});
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find(L"--scenes"), std::wstring::npos);
+    result = ParseCommandLine({L"--scenes", L"s.json"});
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find(L"--out"), std::wstring::npos);
+
+    result = ParseCommandLine({L"--help"});
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.options.help);
+}
+
+} // namespace

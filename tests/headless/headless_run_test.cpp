@@ -1,0 +1,145 @@
+// Runs the headless host program itself against the fixture plug-in.
+#include "tests/headless/HeadlessTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string twoScenes = R"({"scenes": {
+  "First": {"sources": {
+    "Red": {"class": "Fixture Solid", "x": 2.0, "y": 3.0, "cx": 4.0, "cy": 5.0, "new": 1,
+            "data": {"color": -65536, "warn": 7, "box": 1}},
+    "Sized": {"class": "Fixture Solid", "x": 20.0, "y": 0.0, "data": {"color": -16711936}}}},
+  "Second": {"sources": {
+    "Blue": {"class": "Fixture Solid", "x": 0.0, "y": 10.0, "cx": 8.0, "cy": 2.0}}}}})";
+
+class HeadlessRun : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::wstring scenes = folder / L"scenes.json";
+    std::wstring out = folder / L"out";
+
+    void SetUp() override { WriteFileBytes(scenes, twoScenes); }
+
+    HostRun Run(std::vector<std::wstring> extra)
+    {
+        std::vector<std::wstring> arguments = {L"--root", FixtureRoot(), L"--scenes", scenes, L"--out", out,
+                                               L"--size", L"64x32", L"--quiet"};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        return RunHeadlessHost(arguments);
+    }
+};
+
+TEST_F(HeadlessRun, RendersFramesAndReportsTheRun)
+{
+    const HostRun run = Run({L"--frames", L"5", L"--fps", L"20", L"--png-every", L"2", L"--gif", out + L"\\a.gif"});
+    ASSERT_EQ(run.exitCode, 0) << run.errorOutput;
+
+    for (const wchar_t *name : {L"frame_00000.png", L"frame_00002.png", L"frame_00004.png", L"a.gif", L"summary.json"})
+        EXPECT_TRUE(fs::exists(fs::path(out) / name)) << fs::path(name).string();
+    EXPECT_FALSE(fs::exists(fs::path(out) / L"frame_00001.png"));
+
+    const nlohmann::json summary = ReadJsonFile(out + L"\\summary.json");
+    ASSERT_FALSE(summary.is_discarded());
+    EXPECT_EQ(summary["frames"], 5);
+    EXPECT_EQ(summary["fps"], 20.0);
+    EXPECT_EQ(summary["size"], (nlohmann::json{{"width", 64}, {"height", 32}}));
+    EXPECT_EQ(summary["pngWritten"], 3);
+    EXPECT_EQ(summary["gifFrames"], 3);
+    EXPECT_EQ(summary["plugins"][0]["file"], "FixturePlugin.dll");
+    EXPECT_EQ(summary["plugins"][0]["name"], "Fixture plug-in");
+    EXPECT_EQ(summary["registeredClasses"],
+              (nlohmann::json::array({{{"class", "Fixture Solid"}, {"displayName", "Fixture display"}}})));
+    EXPECT_EQ(summary["liveBlocksAtExit"], summary["liveBlocksBeforeSources"]);
+    EXPECT_EQ(summary["warnings"], nlohmann::json::array({"fixture warning 7"}));
+    EXPECT_EQ(summary["messageBoxes"], nlohmann::json::array({"Fixture: fixture box"}));
+    EXPECT_TRUE(summary["error"].is_null());
+
+    const nlohmann::json &sources = summary["sources"];
+    ASSERT_EQ(sources.size(), 3u);
+    EXPECT_EQ(sources[0]["scene"], "First");
+    EXPECT_EQ(sources[0]["name"], "Red");
+    EXPECT_EQ(sources[0]["class"], "Fixture Solid");
+    EXPECT_EQ(sources[0]["x"], 2.0);
+    EXPECT_EQ(sources[0]["cy"], 5.0);
+    EXPECT_EQ(sources[0]["text"], "solid FFFF0000");
+    EXPECT_EQ(sources[0]["textureWidth"], 2);
+    // Configured as new, ticked every frame, begun and ended once.
+    EXPECT_EQ(sources[0]["settings"]["configured"], 1);
+    EXPECT_EQ(sources[0]["settings"]["ticks"], 5);
+    EXPECT_EQ(sources[0]["settings"]["lastTick"].get<float>(), 0.05f);
+    EXPECT_EQ(sources[0]["settings"]["begun"], 1);
+    EXPECT_EQ(sources[0]["settings"]["ended"], 1);
+    // Without "cx"/"cy" the source's own size is used; "Sized" was not new, so not configured.
+    EXPECT_EQ(sources[1]["cx"], 50.0);
+    EXPECT_EQ(sources[1]["cy"], 40.0);
+    EXPECT_FALSE(sources[1]["settings"].contains("configured"));
+    // A source without "data" gets one.
+    EXPECT_EQ(sources[2]["settings"]["ticks"], 5);
+}
+
+TEST_F(HeadlessRun, SavesTheSceneCollectionBackWithThePluginsChanges)
+{
+    ASSERT_EQ(Run({L"--frames", L"2", L"--no-png"}).exitCode, 0);
+    const nlohmann::json saved = ReadJsonFile(scenes);
+    ASSERT_FALSE(saved.is_discarded());
+    const nlohmann::json &first = saved["scenes"]["First"]["sources"];
+    EXPECT_FALSE(first["Red"].contains("new"));
+    EXPECT_EQ(first["Red"]["data"]["ticks"], 2);
+    EXPECT_EQ(first["fixtureScene"], "seen");
+    EXPECT_EQ(saved["scenes"]["Second"]["sources"]["Blue"]["data"]["ended"], 1);
+    EXPECT_FALSE(fs::exists(fs::path(out) / L"frame_00000.png"));
+}
+
+TEST_F(HeadlessRun, FramesShowTheSourcesOnTheCanvas)
+{
+    ASSERT_EQ(Run({L"--frames", L"1", L"--gif", out + L"\\a.gif"}).exitCode, 0);
+    // The GIF holds the same picture with exact palette colours for these three.
+    const std::string gif = ReadFileBytes(out + L"\\a.gif");
+    ASSERT_GT(gif.size(), 800u);
+    EXPECT_EQ(gif.substr(0, 6), "GIF89a");
+    EXPECT_EQ(static_cast<unsigned char>(gif.back()), 0x3B);
+    EXPECT_GT(fs::file_size(fs::path(out) / L"frame_00000.png"), 50u);
+}
+
+TEST_F(HeadlessRun, RasteriseSwitchCallsThePluginExport)
+{
+    ASSERT_EQ(Run({L"--frames", L"1", L"--no-png", L"--rasterise"}).exitCode, 0);
+    const nlohmann::json summary = ReadJsonFile(out + L"\\summary.json");
+    EXPECT_EQ(summary["sources"][0]["settings"]["rasterised"], 1);
+    EXPECT_EQ(summary["sources"][2]["settings"]["rasterised"], 1);
+}
+
+TEST_F(HeadlessRun, BadArgumentsExitWithTwoAndWriteNothing)
+{
+    const HostRun run = Run({L"--frames", L"zero"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.errorOutput.find("--frames"), std::string::npos);
+    EXPECT_EQ(std::count(run.errorOutput.begin(), run.errorOutput.end(), '\n'), 1);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(ReadFileBytes(scenes), twoScenes);
+}
+
+TEST_F(HeadlessRun, BadSceneFilesExitWithTwoAndStayUntouched)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"{\"scenes\": ", "scene file"},
+        {R"({"scenes": {"S": {"sources": {"X": {"x": 1}}}}})", "\"X\""},
+        {R"({"scenes": {"S": {"sources": {"X": {"class": "Nobody"}}}}})", "Nobody"},
+    };
+    for (const auto &[text, named] : cases) {
+        WriteFileBytes(scenes, text);
+        const HostRun run = Run({L"--frames", L"1"});
+        EXPECT_EQ(run.exitCode, 2) << text;
+        EXPECT_NE(run.errorOutput.find(named), std::string::npos) << run.errorOutput;
+        EXPECT_FALSE(fs::exists(out)) << text;
+        EXPECT_EQ(ReadFileBytes(scenes), text);
+    }
+    const HostRun missing = RunHeadlessHost({L"--scenes", folder / L"none.json", L"--out", out, L"--quiet"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.errorOutput.find("none.json"), std::string::npos);
+}
+
+} // namespace

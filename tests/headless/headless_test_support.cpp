@@ -1,0 +1,103 @@
+#include "tests/headless/HeadlessTestSupport.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::wstring TestProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::filesystem::path(std::wstring(path, length)).parent_path().wstring();
+}
+
+std::wstring QuoteArgument(const std::wstring &argument)
+{
+    // Enough for the paths and values the tests use: no embedded quotes.
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos)
+        return argument;
+    return L"\"" + argument + L"\"";
+}
+
+} // namespace
+
+TempFolder::TempFolder()
+{
+    static std::atomic<int> counter{0};
+    path = std::filesystem::temp_directory_path() /
+           (L"headless_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+HostRun RunHeadlessHost(const std::vector<std::wstring> &arguments)
+{
+    HostRun run;
+    std::wstring commandLine = QuoteArgument(TestProgramFolder() + L"\\headless_host.exe");
+    for (const std::wstring &argument : arguments)
+        commandLine += L" " + QuoteArgument(argument);
+
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return run;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process);
+    CloseHandle(writeEnd);
+    if (started) {
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+            run.errorOutput.append(buffer, read);
+        WaitForSingleObject(process.hProcess, 120000);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        run.exitCode = static_cast<int>(exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
+    return run;
+}
+
+std::wstring FixtureRoot()
+{
+    return TestProgramFolder() + L"\\headless_fixture";
+}
+
+std::string ReadFileBytes(const std::wstring &path)
+{
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+void WriteFileBytes(const std::wstring &path, const std::string &bytes)
+{
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    file << bytes;
+}
+
+nlohmann::json ReadJsonFile(const std::wstring &path)
+{
+    return nlohmann::json::parse(ReadFileBytes(path), nullptr, false);
+}

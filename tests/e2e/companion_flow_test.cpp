@@ -18,10 +18,10 @@ std::wstring InstallHostWithCompanion(const std::wstring &folder, const std::wst
     for (const wchar_t *file : {L"headless_host.exe", L"OBSApi.dll", L"plugins\\HollinVanto.dll",
                                 L"plugins\\VantoPlauditor\\Plauditor.exe",
                                 L"shaders\\DrawSolid.vShader", L"shaders\\DrawSolid.pShader"})
-        CopyFileW((ProgramFolder() + file).c_str(), (root + file).c_str(), FALSE);
+        CopyFileW((TestBinFolder() + file).c_str(), (root + file).c_str(), FALSE);
 
     nlohmann::json settings =
-        ReadJson(ProgramFolder() + L"plugins\\VantoPlauditor\\Plauditor.json");
+        ReadJson(TestBinFolder() + L"plugins\\VantoPlauditor\\Plauditor.json");
     settings["eventsFile"] = Utf8(eventsFile);
     settings["style"]["font"] = "WenQuanYi Zen Hei";
     WriteFile(root + L"plugins\\VantoPlauditor\\Plauditor.json", settings.dump(2));

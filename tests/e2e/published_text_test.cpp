@@ -32,7 +32,7 @@ std::wstring InstallHostWithoutCompanion(const std::wstring &folder)
     CreateDirectoryW((root + L"shaders").c_str(), nullptr);
     for (const wchar_t *file : {L"headless_host.exe", L"OBSApi.dll", L"plugins\\HollinVanto.dll",
                                 L"shaders\\DrawSolid.vShader", L"shaders\\DrawSolid.pShader"})
-        CopyFileW((ProgramFolder() + file).c_str(), (root + file).c_str(), FALSE);
+        CopyFileW((TestBinFolder() + file).c_str(), (root + file).c_str(), FALSE);
     return root;
 }
 

@@ -6,7 +6,7 @@ ChildProcess::ChildProcess(const std::wstring &program, const std::wstring &argu
                            const std::wstring &workingFolder)
 {
     const bool hasFolder = program.find_first_of(L"\\/") != std::wstring::npos;
-    const std::wstring path = hasFolder ? program : ProgramFolder() + program;
+    const std::wstring path = hasFolder ? program : TestBinFolder() + program;
     std::wstring commandLine = L"\"" + path + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -46,7 +46,7 @@ void ChildProcess::Kill()
     }
 }
 
-std::wstring ProgramFolder()
+std::wstring TestBinFolder()
 {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);

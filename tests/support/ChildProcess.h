@@ -25,7 +25,7 @@ public:
 };
 
 // The folder holding the test program (build/bin), with a trailing backslash.
-std::wstring ProgramFolder();
+std::wstring TestBinFolder();
 // A new empty folder under the system's temporary folder, with a trailing backslash.
 std::wstring NewTempFolder(const wchar_t *stem);
 // Polls predicate every 20 ms until it holds or timeoutMs passes; its last answer.

@@ -6,7 +6,17 @@ namespace {
 
 constexpr DWORD white = 0xFFFFFFFF, black = 0xFF000000;
 
-class ClippingAndBoxes : public ::testing::Test {
+XRect Rect(int x, int y, int cx, int cy)
+{
+    XRect rect;
+    rect.x = x;
+    rect.y = y;
+    rect.cx = cx;
+    rect.cy = cy;
+    return rect;
+}
+
+class Clipping : public ::testing::Test {
 protected:
     ScopedSoftwareGraphics gs{8, 4, false};
     TexturePtr texture;
@@ -15,19 +25,21 @@ protected:
         gs.ClearFrame(black);
         texture = MakeTexture(gs.get(), 1, 1, {white});
     }
-    void FillRowZero() { gs->DrawSprite(texture.get(), 0xFFFFFFFF, 0, 0, 8, 1); }
+    // Fills row y after setting the clip (null: none); returns the row.
+    std::vector<DWORD> FillRowClippedTo(XRect *clip, unsigned y)
+    {
+        gs->SetScissorRect(clip);
+        gs->DrawSprite(texture.get(), 0xFFFFFFFF, 0, float(y), 8, float(y + 1));
+        gs->SetScissorRect(nullptr);
+        return FrameRow(gs.get(), y, 0, 8);
+    }
 };
 
-TEST_F(ClippingAndBoxes, ScissorClipsEveryLaterDrawUntilRemoved)
+TEST_F(Clipping, ScissorClipsLaterDrawsUntilRemoved)
 {
-    XRect clip;
-    clip.x = 2;
-    clip.y = 0;
-    clip.cx = 3;
-    clip.cy = 1;
+    XRect clip = Rect(2, 0, 3, 1);
     gs->SetScissorRect(&clip);
-    FillRowZero();
-    gs->DrawSprite(texture.get(), 0xFFFFFFFF, 0, 1, 8, 2);
+    gs->DrawSprite(texture.get(), 0xFFFFFFFF, 0, 0, 8, 2);
     EXPECT_EQ(FrameRow(gs.get(), 0, 0, 8), (std::vector<DWORD>{black, black, white, white, white, black, black, black}));
     EXPECT_EQ(FrameRow(gs.get(), 1, 0, 8), std::vector<DWORD>(8, black));
 
@@ -36,96 +48,44 @@ TEST_F(ClippingAndBoxes, ScissorClipsEveryLaterDrawUntilRemoved)
     EXPECT_EQ(FrameRow(gs.get(), 1, 0, 8), std::vector<DWORD>(8, white));
 }
 
-TEST_F(ClippingAndBoxes, EmptyOrOffFrameScissorClipsEverything)
+TEST_F(Clipping, EmptyNegativeAndOffFrameScissors)
 {
-    XRect empty;
-    empty.cx = 0;
-    empty.cy = 4;
-    gs->SetScissorRect(&empty);
-    FillRowZero();
-    XRect negative;
-    negative.cx = -3;
-    negative.cy = -3;
-    gs->SetScissorRect(&negative);
-    FillRowZero();
-    XRect beyond;
-    beyond.x = 100;
-    beyond.cx = 10;
-    beyond.cy = 10;
-    gs->SetScissorRect(&beyond);
-    FillRowZero();
-    EXPECT_EQ(FrameRow(gs.get(), 0, 0, 8), std::vector<DWORD>(8, black));
-    gs->SetScissorRect(nullptr);
+    XRect empty = Rect(0, 0, 0, 4), negative = Rect(0, 0, -3, -3), beyond = Rect(100, 0, 10, 10);
+    EXPECT_EQ(FillRowClippedTo(&empty, 0), std::vector<DWORD>(8, black));
+    EXPECT_EQ(FillRowClippedTo(&negative, 0), std::vector<DWORD>(8, black));
+    EXPECT_EQ(FillRowClippedTo(&beyond, 0), std::vector<DWORD>(8, black));
+
+    XRect overlapping = Rect(-4, -4, 6, 6);
+    EXPECT_EQ(FillRowClippedTo(&overlapping, 1), (std::vector<DWORD>{white, white, black, black, black, black, black, black}));
 }
 
-TEST_F(ClippingAndBoxes, ScissorPartlyOffTheFrameKeepsTheOverlap)
+TEST_F(Clipping, DrawBoxFillsWithThePixelShaderColourBlendedAndClipped)
 {
-    XRect clip;
-    clip.x = -4;
-    clip.y = -4;
-    clip.cx = 6;
-    clip.cy = 5;
-    gs->SetScissorRect(&clip);
-    FillRowZero();
-    gs->SetScissorRect(nullptr);
-    EXPECT_EQ(FrameRow(gs.get(), 0, 0, 3), (std::vector<DWORD>{white, white, black}));
-}
-
-class SolidShaders : public ClippingAndBoxes {
-protected:
-    Shader *vertexShader = nullptr;
-    Shader *pixelShader = nullptr;
-    void SetUp() override
-    {
-        ClippingAndBoxes::SetUp();
-        vertexShader = gs->CreateVertexShaderFromFile((ProgramFolder() + L"shaders\\DrawSolid.vShader").c_str());
-        pixelShader = gs->CreatePixelShaderFromFile((ProgramFolder() + L"shaders\\DrawSolid.pShader").c_str());
-        ASSERT_NE(vertexShader, nullptr);
-        ASSERT_NE(pixelShader, nullptr);
-    }
-    void TearDown() override
-    {
-        gs->LoadVertexShader(nullptr);
-        gs->LoadPixelShader(nullptr);
-        delete vertexShader;
-        delete pixelShader;
-    }
-};
-
-TEST_F(SolidShaders, DrawBoxFillsWithThePixelShaderColourBlended)
-{
+    Shader *pixelShader = gs->CreatePixelShaderFromFile((TestBinFolder() + L"shaders\\DrawSolid.pShader").c_str());
+    ASSERT_NE(pixelShader, nullptr);
     pixelShader->SetColor(pixelShader->GetParameter(0), Color4(0.0f, 1.0f, 0.0f, 0.5f));
-    gs->LoadVertexShader(vertexShader);
+
+    // Without a pixel shader nothing says what colour to fill with.
+    gs->DrawBox(Vect2(0, 0), Vect2(8, 4));
+    EXPECT_EQ(gs.Pixel(0, 0), black);
+
     gs->LoadPixelShader(pixelShader);
     gs->DrawBox(Vect2(1, 1), Vect2(2, 2));
-
     EXPECT_EQ(FrameRow(gs.get(), 1, 0, 4), (std::vector<DWORD>{black, 0xFF008000, 0xFF008000, black}));
     EXPECT_EQ(FrameRow(gs.get(), 2, 0, 4), (std::vector<DWORD>{black, 0xFF008000, 0xFF008000, black}));
-    EXPECT_EQ(gs.Pixel(1, 0), black);
     EXPECT_EQ(gs.Pixel(1, 3), black);
 
-    // Colours outside 0..1 are clamped rather than wrapped.
+    // Out-of-range colours clamp; the scissor applies to boxes too.
     pixelShader->SetColor(pixelShader->GetParameter(0), Color4(2.0f, -1.0f, 0.0f, 1.0f));
-    gs->DrawBox(Vect2(5, 0), Vect2(1, 1));
-    EXPECT_EQ(gs.Pixel(5, 0), 0xFFFF0000u);
-}
-
-TEST_F(SolidShaders, DrawBoxIsClippedAndNeedsAPixelShader)
-{
-    pixelShader->SetColor(pixelShader->GetParameter(0), Color4(1.0f, 1.0f, 1.0f, 1.0f));
-    gs->DrawBox(Vect2(0, 0), Vect2(8, 4));
-    EXPECT_EQ(FrameRow(gs.get(), 0, 0, 8), std::vector<DWORD>(8, black));
-
-    gs->LoadPixelShader(pixelShader);
-    XRect clip;
-    clip.x = 6;
-    clip.cx = 10;
-    clip.cy = 1;
+    XRect clip = Rect(6, 0, 10, 1);
     gs->SetScissorRect(&clip);
     gs->DrawBox(Vect2(0, 0), Vect2(8, 4));
     gs->SetScissorRect(nullptr);
-    EXPECT_EQ(FrameRow(gs.get(), 0, 4, 4), (std::vector<DWORD>{black, black, white, white}));
+    EXPECT_EQ(FrameRow(gs.get(), 0, 4, 4), (std::vector<DWORD>{black, black, 0xFFFF0000, 0xFFFF0000}));
     EXPECT_EQ(gs.Pixel(6, 1), black);
+
+    gs->LoadPixelShader(nullptr);
+    delete pixelShader;
 }
 
 } // namespace

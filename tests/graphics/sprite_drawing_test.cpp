@@ -134,13 +134,6 @@ TEST_F(SpriteDrawing, BlendsSourceOverWhatIsThere)
     EXPECT_EQ(gs.Pixel(0, 0), 0xC0FF0000u);
 }
 
-TEST_F(SpriteDrawing, ReversedCornersMirrorTheTexture)
-{
-    TexturePtr texture = MakeTexture(gs.get(), 2, 1, {red, blue});
-    gs->DrawSprite(texture.get(), 0xFFFFFFFF, 2, 0, 0, 1);
-    EXPECT_EQ(FrameRow(gs.get(), 0, 0, 2), (std::vector<DWORD>{blue, red}));
-}
-
 TEST_F(SpriteDrawing, NothingIsDrawnForANullTextureAndHugeQuadsAreClipped)
 {
     gs->DrawSprite(nullptr, 0xFFFFFFFF, 0, 0, 8, 6);

@@ -1,29 +1,11 @@
 #include "tests/headless/HeadlessTestSupport.h"
+#include "tests/support/ChildProcess.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <fstream>
 #include <sstream>
-
-namespace {
-
-std::wstring TestProgramFolder()
-{
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::filesystem::path(std::wstring(path, length)).parent_path().wstring();
-}
-
-std::wstring QuoteArgument(const std::wstring &argument)
-{
-    // Enough for the paths and values the tests use: no embedded quotes.
-    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos)
-        return argument;
-    return L"\"" + argument + L"\"";
-}
-
-} // namespace
 
 TempFolder::TempFolder()
 {
@@ -42,11 +24,12 @@ TempFolder::~TempFolder()
 
 HostRun RunHeadlessHost(const std::vector<std::wstring> &arguments)
 {
-    HostRun run;
-    std::wstring commandLine = QuoteArgument(TestProgramFolder() + L"\\headless_host.exe");
+    // Arguments are quoted whole; the tests' paths and values hold no quotes.
+    std::wstring commandLine = L"\"" + TestBinFolder() + L"headless_host.exe\"";
     for (const std::wstring &argument : arguments)
-        commandLine += L" " + QuoteArgument(argument);
+        commandLine += L" \"" + argument + L"\"";
 
+    HostRun run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
@@ -55,9 +38,7 @@ HostRun RunHeadlessHost(const std::vector<std::wstring> &arguments)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
+    startup.hStdOutput = startup.hStdError = writeEnd;
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                         &startup, &process);
@@ -80,7 +61,7 @@ HostRun RunHeadlessHost(const std::vector<std::wstring> &arguments)
 
 std::wstring FixtureRoot()
 {
-    return TestProgramFolder() + L"\\headless_fixture";
+    return TestBinFolder() + L"headless_fixture";
 }
 
 std::string ReadFileBytes(const std::wstring &path)
@@ -93,8 +74,7 @@ std::string ReadFileBytes(const std::wstring &path)
 
 void WriteFileBytes(const std::wstring &path, const std::string &bytes)
 {
-    std::ofstream file(std::filesystem::path(path), std::ios::binary);
-    file << bytes;
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
 nlohmann::json ReadJsonFile(const std::wstring &path)

@@ -5,6 +5,7 @@
 // Collects the warnings (AppWarning lines) and message boxes the host library logs while
 // it is installed as the log sink.
 class HostEvents {
+    unsigned boxesSeen;
     static void Receive(int level, const wchar_t *line, void *context);
 
 public:

@@ -189,6 +189,10 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
         entry.text = description.text;
         entry.textureWidth = description.textureWidth;
         entry.textureHeight = description.textureHeight;
+        if (!description.effectiveSettings.empty())
+            entry.effectiveSettings = nlohmann::ordered_json::parse(description.effectiveSettings, nullptr, false);
+        if (entry.effectiveSettings.is_discarded())
+            entry.effectiveSettings = nullptr;
     }
 
     EndScenes(sources);

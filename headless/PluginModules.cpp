@@ -56,6 +56,7 @@ void PluginSet::LoadFolder(const std::wstring &folder)
                 plugin.name = name;
         plugin.describe = Export<DescribeSourceProc>(plugin.module, "DescribeSource");
         plugin.rasterise = Export<RasteriseSourceProc>(plugin.module, "RasteriseSource");
+        plugin.describeSettings = Export<DescribeSourceSettingsProc>(plugin.module, "DescribeSourceSettings");
         auto load = Export<LoadPluginProc>(plugin.module, "LoadPlugin");
         if (!load) {
             plugin.problem = L"no LoadPlugin export";

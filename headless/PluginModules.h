@@ -10,6 +10,8 @@ class ImageSource;
 typedef int (*DescribeSourceProc)(ImageSource *source, wchar_t *text, int textCapacity, int *textureWidth,
                                   int *textureHeight);
 typedef void (*RasteriseSourceProc)(ImageSource *source);
+// The settings a source works with, as UTF-8 JSON; returns the full length or -1.
+typedef int (*DescribeSourceSettingsProc)(ImageSource *source, char *json, int capacity);
 
 struct RegisteredClass {
     std::wstring className;
@@ -26,6 +28,7 @@ struct PluginModule {
     std::vector<RegisteredClass> classes;   // registered during its LoadPlugin
     DescribeSourceProc describe = nullptr;
     RasteriseSourceProc rasterise = nullptr;
+    DescribeSourceSettingsProc describeSettings = nullptr;
 };
 
 // The plug-in libraries of one folder, loaded in name order. Unloading calls UnloadPlugin;

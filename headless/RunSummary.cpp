@@ -41,6 +41,7 @@ Json SourceJson(const SourceSummary &source)
     json["textureWidth"] = source.described ? Json(source.textureWidth) : Json(nullptr);
     json["textureHeight"] = source.described ? Json(source.textureHeight) : Json(nullptr);
     json["settings"] = source.settings;
+    json["effectiveSettings"] = source.effectiveSettings;
     return json;
 }
 

@@ -17,6 +17,7 @@ struct SourceSummary {
     int textureWidth = 0;
     int textureHeight = 0;
     nlohmann::ordered_json settings;   // the data element; null when unknown
+    nlohmann::ordered_json effectiveSettings;   // what the plug-in says it uses; null when unknown
 };
 
 struct PluginSummary {

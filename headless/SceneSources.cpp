@@ -71,10 +71,34 @@ void DestroySources(std::vector<LiveSource> &sources)
     }
 }
 
+namespace {
+
+std::string EffectiveSettingsOf(const LiveSource &source)
+{
+    DescribeSourceSettingsProc describe = source.plugin->describeSettings;
+    if (!describe)
+        return {};
+    std::string json(4096, '\0');
+    int length = describe(source.source, json.data(), static_cast<int>(json.size()));
+    if (length >= static_cast<int>(json.size())) {
+        json.assign(std::min<size_t>(static_cast<size_t>(length), 1u << 24) + 1, '\0');
+        length = describe(source.source, json.data(), static_cast<int>(json.size()));
+    }
+    if (length < 0)
+        return {};
+    json.resize(std::min(static_cast<size_t>(length), json.size() - 1));
+    return json;
+}
+
+} // namespace
+
 SourceDescription DescribeLiveSource(const LiveSource &source)
 {
     SourceDescription description;
-    if (!source.source || !source.plugin || !source.plugin->describe)
+    if (!source.source || !source.plugin)
+        return description;
+    description.effectiveSettings = EffectiveSettingsOf(source);
+    if (!source.plugin->describe)
         return description;
     std::wstring text(1024, L'\0');
     int length = source.plugin->describe(source.source, text.data(), static_cast<int>(text.size()),

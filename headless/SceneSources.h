@@ -39,5 +39,6 @@ struct SourceDescription {
     std::wstring text;
     int textureWidth = 0;
     int textureHeight = 0;
+    std::string effectiveSettings;   // JSON from DescribeSourceSettings; empty when unknown
 };
 SourceDescription DescribeLiveSource(const LiveSource &source);

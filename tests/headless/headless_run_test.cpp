@@ -67,6 +67,8 @@ TEST_F(HeadlessRun, RendersFramesAndReportsTheRun)
     EXPECT_EQ(sources[0]["cy"], 5.0);
     EXPECT_EQ(sources[0]["text"], "solid FFFF0000");
     EXPECT_EQ(sources[0]["textureWidth"], 2);
+    EXPECT_EQ(sources[0]["effectiveSettings"]["color"], 0xFFFF0000u);
+    EXPECT_EQ(sources[0]["effectiveSettings"]["pad"].get<std::string>().size(), 5000u);
     // Configured as new, ticked every frame, begun and ended once.
     EXPECT_EQ(sources[0]["settings"]["configured"], 1);
     EXPECT_EQ(sources[0]["settings"]["ticks"], 5);

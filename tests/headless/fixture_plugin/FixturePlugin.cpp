@@ -3,6 +3,7 @@
 #include "host/OBSApi.h"
 
 #include <cwchar>
+#include <string>
 
 namespace {
 
@@ -101,4 +102,17 @@ extern "C" __declspec(dllexport) void RasteriseSource(ImageSource *source)
 {
     if (auto *fixture = dynamic_cast<FixtureSource *>(source))
         fixture->Data()->SetInt(L"rasterised", 1);
+}
+
+extern "C" __declspec(dllexport) int DescribeSourceSettings(ImageSource *source, char *json, int capacity)
+{
+    auto *fixture = dynamic_cast<FixtureSource *>(source);
+    if (!fixture)
+        return -1;
+    // Longer than the host's first buffer, so it has to ask again.
+    const std::string text = "{\"color\": " + std::to_string(fixture->Colour()) + ", \"pad\": \"" +
+                             std::string(5000, 'x') + "\"}";
+    if (json && capacity > 0)
+        json[text.copy(json, static_cast<size_t>(capacity - 1))] = 0;
+    return static_cast<int>(text.size());
 }

@@ -31,5 +31,12 @@ Picture ReadPng(const std::wstring &path);
 int CountPixels(const Picture &picture, int x0, int y0, int x1, int y1,
                 const std::function<bool(int r, int g, int b)> &test);
 
+// A host installation of its own under folder\host\: host program, host library, our
+// plug-in and the shaders, and with withCompanion the companion program and its settings.
+// Copies, because the system also looks for a relative program path beside the running
+// program, so a test that wants no companion needs a host folder without one. Returns the
+// folder with a trailing backslash.
+std::wstring InstallHost(const std::wstring &folder, bool withCompanion = false);
+
 // Whether a named shared-memory block exists (some process holds it).
 bool BlockExists(const std::wstring &name);

@@ -8,20 +8,11 @@
 
 namespace {
 
-// A host installation of its own: host program, host library, plug-in, shaders and the
-// companion with settings that follow this test's event file.
+// The host installation with the companion following this test's event file.
 std::wstring InstallHostWithCompanion(const std::wstring &folder, const std::wstring &eventsFile)
 {
-    const std::wstring root = folder + L"host\\";
-    for (const wchar_t *sub : {L"", L"plugins", L"plugins\\VantoPlauditor", L"shaders"})
-        CreateDirectoryW((root + sub).c_str(), nullptr);
-    for (const wchar_t *file : {L"headless_host.exe", L"OBSApi.dll", L"plugins\\HollinVanto.dll",
-                                L"plugins\\VantoPlauditor\\Plauditor.exe",
-                                L"shaders\\DrawSolid.vShader", L"shaders\\DrawSolid.pShader"})
-        CopyFileW((TestBinFolder() + file).c_str(), (root + file).c_str(), FALSE);
-
-    nlohmann::json settings =
-        ReadJson(TestBinFolder() + L"plugins\\VantoPlauditor\\Plauditor.json");
+    const std::wstring root = InstallHost(folder, true);
+    nlohmann::json settings = ReadJson(root + L"plugins\\VantoPlauditor\\Plauditor.json");
     settings["eventsFile"] = Utf8(eventsFile);
     settings["style"]["font"] = "WenQuanYi Zen Hei";
     WriteFile(root + L"plugins\\VantoPlauditor\\Plauditor.json", settings.dump(2));

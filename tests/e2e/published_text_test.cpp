@@ -21,20 +21,6 @@ std::string SceneCollection(const std::wstring &sceneGuid, const std::wstring &s
 
 bool IsRed(int r, int g, int b) { return r > 180 && g < 90 && b < 90; }
 
-// A host installation with our plug-in and the shaders but no companion program, so only
-// the test's own producer writes the scene's blocks. The host program is copied too: the
-// system also looks for a relative program path beside the running program.
-std::wstring InstallHostWithoutCompanion(const std::wstring &folder)
-{
-    const std::wstring root = folder + L"host\\";
-    CreateDirectoryW(root.c_str(), nullptr);
-    CreateDirectoryW((root + L"plugins").c_str(), nullptr);
-    CreateDirectoryW((root + L"shaders").c_str(), nullptr);
-    for (const wchar_t *file : {L"headless_host.exe", L"OBSApi.dll", L"plugins\\HollinVanto.dll",
-                                L"shaders\\DrawSolid.vShader", L"shaders\\DrawSolid.pShader"})
-        CopyFileW((TestBinFolder() + file).c_str(), (root + file).c_str(), FALSE);
-    return root;
-}
 
 TEST(PublishedText, ShowsInTheFrameWithThePublishedStyle)
 {
@@ -55,7 +41,7 @@ TEST(PublishedText, ShowsInTheFrameWithThePublishedStyle)
                GetFileAttributesW((folder + L"style.ready").c_str()) != INVALID_FILE_ATTRIBUTES;
     }));
 
-    ChildProcess host(InstallHostWithoutCompanion(folder) + L"headless_host.exe",
+    ChildProcess host(InstallHost(folder) + L"headless_host.exe",
                       L"--scenes \"" + folder + L"scenes.json\" --frames 4 --fps 30"
                       L" --size 640x200 --out \"" + folder + L"out\" --quiet");
     ASSERT_EQ(host.Wait(120000), 0);

@@ -7,6 +7,6 @@ export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
-wineserver -p >/dev/null 2>&1 </dev/null
-wineboot -i >/dev/null 2>&1 </dev/null
+wineserver -p >/dev/null 2>&1 </dev/null || true  # already running is fine
+wineboot -i >/dev/null 2>&1 </dev/null || true
 wine_session_end() { wineserver -k >/dev/null 2>&1 || true; }

@@ -70,6 +70,10 @@ TEST(CompanionFlow, GiftEventBecomesAThankYouLineInTheFrames)
                            L" --png-every 30 --size 800x200 --quiet --out \"" + folder + L"second\"");
     ASSERT_TRUE(WaitUntil(30000, [&] { return BlockExists(styleBlock); }))
         << "the companion did not publish its style";
+    // It takes only what is appended once it follows the file; an earlier line is history.
+    ASSERT_TRUE(WaitUntil(30000, [&] {
+        return ReadFile(companionLog).find("following events file") != std::string::npos;
+    }));
     AppendToFile(events, "{\"user\": \"E2E测试\", \"gift\": \"火箭\", \"count\": 2}\n");
     ASSERT_EQ(run.Wait(120000), 0);
 

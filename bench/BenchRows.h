@@ -1,0 +1,40 @@
+#pragma once
+#include "bench/BenchTiming.h"
+
+#include <string>
+#include <vector>
+
+// One line of the result table.
+struct BenchRow {
+    std::string name;
+    std::string unit;         // what one timed unit is: "call", "frame"
+    PairedResult result;
+    std::string floorName;
+    double target = 0.0;      // the highest acceptable ratio; 0 when none is set
+};
+
+struct BenchOptions {
+    int runs = 11;
+    double scale = 1.0;       // multiplies the units timed per run
+};
+
+std::vector<BenchRow> IdlePollRows(const BenchOptions &options);
+std::vector<BenchRow> NewTextRows(const BenchOptions &options);
+std::vector<BenchRow> LineFittingRows(const BenchOptions &options);
+
+// The headless host's frame rate, as frames per second rather than a time.
+struct FpsRow {
+    std::string name;
+    double fps = 0.0;             // median
+    double floorFps = 0.0;        // the host alone, with an empty scene
+    double ratio = 0.0;           // median per-run frame time over the floor's
+    double targetFps = 0.0;       // 0 when none is set
+    int runs = 0;
+};
+std::vector<FpsRow> HeadlessRows(const BenchOptions &options);
+
+inline int Units(const BenchOptions &options, int units)
+{
+    const int scaled = static_cast<int>(units * options.scale);
+    return scaled > 0 ? scaled : 1;
+}

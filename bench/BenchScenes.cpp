@@ -1,0 +1,101 @@
+#include "bench/BenchScenes.h"
+
+#include "link/GuidText.h"
+#include "source/TextOutputSource.h"
+
+#include <objbase.h>
+
+#include <cstring>
+#include <new>
+
+StyleNumbers ThankYouStyle(bool outline)
+{
+    // fontSize color textOpacity scrollSpeed backgroundColor backgroundOpacity bold italic
+    // underline vertical pointFiltering useOutline outlineColor outlineSize outlineOpacity
+    // useTextExtents extentWidth extentHeight wrap scrollMode align
+    return StyleNumbers{48, -1, 100, 0, static_cast<std::int32_t>(0xFF000000u), 40, 0, 0,
+                        0, 0, 0, outline ? 1 : 0, static_cast<std::int32_t>(0xFF000000u), 2, 100,
+                        0, 0, 0, 0, 0, 0};
+}
+
+std::wstring ThankYouText()
+{
+    const std::u16string first(kThankYouLine1), second(kThankYouLine2);
+    return std::wstring(first.begin(), first.end()) + L"\r\n" +
+           std::wstring(second.begin(), second.end());
+}
+
+namespace {
+
+std::wstring FreshGuid()
+{
+    GUID guid{};
+    CoCreateGuid(&guid);
+    const String text = GuidToString(guid);
+    return text.Array();
+}
+
+SharedBlockWriter OpenBlock(const std::wstring &name)
+{
+    DWORD error = 0;
+    std::optional<SharedBlockWriter> block = SharedBlockWriter::Open(name, error);
+    if (!block) {
+        std::fprintf(stderr, "bench: cannot open block (%lu)\n", static_cast<unsigned long>(error));
+        std::exit(1);
+    }
+    return std::move(*block);
+}
+
+} // namespace
+
+BenchScenes::BenchScenes(int sceneCount, int sourceCount)
+{
+    config.Create(L"bench_scenes.json");
+    XElement *scenes = config.GetRootElement()->CreateElement(L"scenes");
+    std::vector<XElement *> sceneSources;
+    for (int scene = 0; scene < sceneCount; ++scene) {
+        const std::wstring name = L"Scene " + std::to_wstring(scene + 1);
+        XElement *sourcesElement = scenes->CreateElement(name.c_str())->CreateElement(L"sources");
+        sceneGuids.push_back(FreshGuid());
+        sourcesElement->SetString(L"sceneGuid", sceneGuids.back().c_str());
+        sceneSources.push_back(sourcesElement);
+        textBlocks.push_back(OpenBlock(TextBlockName(sceneGuids.back())));
+        styleBlocks.push_back(OpenBlock(StyleBlockName(sceneGuids.back())));
+    }
+    for (int i = 0; i < sourceCount; ++i) {
+        const std::wstring name = L"Thanks " + std::to_wstring(i + 1);
+        XElement *data = sceneSources[i % sceneCount]->CreateElement(name.c_str())->CreateElement(L"data");
+        data->SetString(L"guid", FreshGuid().c_str());
+        data->SetFloat(L"baseSizeCX", 1200.0f);
+        data->SetFloat(L"baseSizeCY", 160.0f);
+        void *storage = Allocate(sizeof(TextOutputSource));
+        std::memset(storage, 0, sizeof(TextOutputSource));
+        sources.push_back(new (storage) TextOutputSource(data));
+    }
+}
+
+BenchScenes::~BenchScenes()
+{
+    for (TextOutputSource *source : sources)
+        delete source;
+}
+
+void BenchScenes::WriteText(int scene, int sequence, const std::vector<std::u16string> &lines)
+{
+    std::string error;
+    if (const auto text = FormatTextBlock(sequence, 0, lines, error))
+        textBlocks[scene].Write(*text);
+}
+
+void BenchScenes::WriteStyle(int scene, int sequence, const StyleNumbers &numbers)
+{
+    std::string error;
+    if (const auto text = FormatStyleBlock(sequence, kThankYouFont, numbers, error))
+        styleBlocks[scene].Write(*text);
+}
+
+void BenchScenes::PreprocessAll()
+{
+    for (TextOutputSource *source : sources)
+        source->Preprocess();
+}

@@ -1,0 +1,179 @@
+// The headless host's frame rate at 1280x720 with one scrolling source, without and with PNG
+// writing, against the host alone (a scene without sources). Runs the host's own run
+// function in this process, twice per measurement with different frame counts, so start-up
+// and shut-down cancel out.
+#include "bench/BenchRows.h"
+#include "bench/BenchScenes.h"
+#include "headless/HeadlessRun.h"
+#include "headless/HostPaths.h"
+#include "hostlib/HostControl.h"
+#include "link/GuidText.h"
+#include "plugin/PluginTexts.h"
+
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+std::string Utf8(const std::wstring &text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
+    return out;
+}
+
+void CopyOrDie(const std::wstring &from, const std::wstring &to)
+{
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
+        std::fprintf(stderr, "bench: cannot copy %s\n", Utf8(from).c_str());
+        std::exit(1);
+    }
+}
+
+// A host folder of its own: the plug-in and the shaders, but no companion program, so the
+// plug-in's start of the companion finds nothing to start.
+std::wstring InstallHost()
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring root = JoinPath(temp, L"vanto_bench_" + std::to_wstring(GetCurrentProcessId()));
+    const std::wstring bin = ProgramFolder();
+    MakeFolders(JoinPath(root, L"plugins"));
+    MakeFolders(JoinPath(root, L"shaders"));
+    CopyOrDie(JoinPath(bin, L"plugins\\HollinVanto.dll"), JoinPath(root, L"plugins\\HollinVanto.dll"));
+    for (const wchar_t *shader : {L"DrawSolid.vShader", L"DrawSolid.pShader"})
+        CopyOrDie(JoinPath(bin, std::wstring(L"shaders\\") + shader), JoinPath(root, std::wstring(L"shaders\\") + shader));
+    return root;
+}
+
+std::wstring FreshGuid()
+{
+    GUID guid{};
+    CoCreateGuid(&guid);
+    return GuidToString(guid).Array();
+}
+
+// One scrolling ticker across the picture, like a thank-you line running along the bottom.
+std::string TickerScene(const std::wstring &sceneGuid)
+{
+    return "{\"scenes\": {\"Ticker\": {\"sources\": {\"sceneGuid\": \"" + Utf8(sceneGuid) +
+           "\", \"Ticker\": {\"class\": \"" + Utf8(kTextSourceClassName) +
+           "\", \"x\": 0.0, \"y\": 560.0, \"cx\": 1280.0, \"cy\": 80.0, \"data\": {\"guid\": \"" +
+           Utf8(FreshGuid()) + "\", \"baseSizeCX\": 1280.0, \"baseSizeCY\": 80.0}}}}}}\n";
+}
+
+std::string EmptyScene()
+{
+    return "{\"scenes\": {\"Empty\": {\"sources\": {}}}}\n";
+}
+
+class HeadlessFixture {
+    std::wstring root = InstallHost();
+    std::wstring sceneGuid = FreshGuid();
+    std::optional<SharedBlockWriter> text;
+    std::optional<SharedBlockWriter> style;
+    int sequence = 7000;
+
+    // New numbers every run: a plug-in that stayed loaded between runs still takes them.
+    void Publish()
+    {
+        std::string formatError;
+        // fontSize color textOpacity scrollSpeed backgroundColor backgroundOpacity bold italic
+        // underline vertical pointFiltering useOutline outlineColor outlineSize outlineOpacity
+        // useTextExtents extentWidth extentHeight wrap scrollMode align
+        const StyleNumbers ticker{56, static_cast<std::int32_t>(0xFFFFD700u), 100, -160,
+                                  static_cast<std::int32_t>(0xFF400000u), 70, 1, 0, 0, 0, 0, 1,
+                                  static_cast<std::int32_t>(0xFF000000u), 2, 100, 0, 0, 0, 0, 0, 0};
+        style->Write(*FormatStyleBlock(++sequence, kThankYouFont, ticker, formatError));
+        text->Write(*FormatTextBlock(++sequence, 0,
+                                     {u"感谢 小明 送出的 10 个 火箭    感谢 Alice 送出的 99 朵 鲜花    "
+                                      u"Thanks Bob for 520 小心心    "},
+                                     formatError));
+    }
+
+public:
+    HeadlessFixture()
+    {
+        DWORD error = 0;
+        text = SharedBlockWriter::Open(TextBlockName(sceneGuid), error);
+        style = SharedBlockWriter::Open(StyleBlockName(sceneGuid), error);
+        if (!text || !style) {
+            std::fprintf(stderr, "bench: cannot open blocks\n");
+            std::exit(1);
+        }
+        WriteWholeFile(JoinPath(root, L"ticker.json"), TickerScene(sceneGuid));
+        WriteWholeFile(JoinPath(root, L"empty.json"), EmptyScene());
+    }
+
+    // Seconds for one whole run of the host.
+    double Run(bool ticker, bool png, int frames)
+    {
+        HostOptions options;
+        options.scenesPath = JoinPath(root, ticker ? L"ticker.json" : L"empty.json");
+        options.outDir = JoinPath(root, png ? L"out_png" : L"out");
+        options.rootDir = root;
+        options.frames = frames;
+        options.fps = 60.0;
+        options.writePng = png;
+        options.quiet = true;
+        std::wstring error;
+        HostClearRegisteredClasses();
+        Publish();
+        const double start = NowSeconds();
+        const int code = RunHeadlessHost(options, error);
+        const double seconds = NowSeconds() - start;
+        HostSetLogToStderr(false);
+        if (code != HOST_EXIT_OK) {
+            std::fprintf(stderr, "bench: headless host failed: %s\n", Utf8(error).c_str());
+            std::exit(1);
+        }
+        return seconds;
+    }
+
+    // Seconds per frame, start-up and shut-down taken out.
+    double FrameSeconds(bool ticker, bool png, int frames)
+    {
+        const int few = 10;
+        const double shortRun = Run(ticker, png, few);
+        const double longRun = Run(ticker, png, few + frames);
+        return (longRun - shortRun) / frames;
+    }
+};
+
+FpsRow HeadlessRow(HeadlessFixture &fixture, const BenchOptions &options, bool png)
+{
+    const int frames = Units(options, png ? 40 : 240);
+    const int runs = std::max(3, options.runs / 2);
+    std::vector<double> fps, floorFps, ratios;
+    for (int run = 0; run < runs; ++run) {
+        const double subject = fixture.FrameSeconds(true, png, frames);
+        const double floor = fixture.FrameSeconds(false, png, frames);
+        fps.push_back(1.0 / subject);
+        floorFps.push_back(1.0 / floor);
+        ratios.push_back(subject / floor);
+    }
+    FpsRow row;
+    row.name = png ? "headless host 1280x720, 1 scrolling source, PNG every frame"
+                   : "headless host 1280x720, 1 scrolling source, no PNG";
+    row.fps = Median(fps);
+    row.floorFps = Median(floorFps);
+    row.ratio = Median(ratios);
+    row.targetFps = png ? 0.0 : 60.0;
+    row.runs = runs;
+    return row;
+}
+
+} // namespace
+
+std::vector<FpsRow> HeadlessRows(const BenchOptions &options)
+{
+    HeadlessFixture fixture;
+    fixture.Run(true, false, 5);  // warm: first loads of the plug-in, fonts and GDI+
+    return {HeadlessRow(fixture, options, false), HeadlessRow(fixture, options, true)};
+}

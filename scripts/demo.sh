@@ -28,10 +28,15 @@ install_host() {
   if [ "${2:-}" = with-companion ]; then
     mkdir -p "$1/plugins/VantoPlauditor"
     cp "$bin/plugins/VantoPlauditor/Plauditor.exe" "$1/plugins/VantoPlauditor/"
-    # The shipped settings name a Windows font; here the CJK font is WenQuanYi Zen Hei. Wine's
-    # GDI+ loses the later lines of outlined multi-line text, so the demo uses a background.
+    # The shipped settings name a Windows font; here the CJK font is WenQuanYi Zen Hei.
+    # Lines sit in a 1200x180 box, newest at the bottom, older ones leaving at the top.
+    # Wine's GDI+ loses the later lines of outlined multi-line text, so the demo uses a
+    # half-opaque background instead of an outline.
     sed -e 's/"Microsoft YaHei"/"WenQuanYi Zen Hei"/' -e 's/"useOutline": true/"useOutline": false/' \
         -e 's/"backgroundOpacity": 0/"backgroundOpacity": 55/' \
+        -e 's/"useTextExtents": false/"useTextExtents": true/' -e 's/"wrap": false/"wrap": true/' \
+        -e 's/"scrollMode": false/"scrollMode": true/' -e 's/"extentWidth": 0/"extentWidth": 1200/' \
+        -e 's/"extentHeight": 0/"extentHeight": 180/' \
         "$bin/plugins/VantoPlauditor/Plauditor.json" > "$1/plugins/VantoPlauditor/Plauditor.json"
     : > "$1/plugins/VantoPlauditor/events.jsonl"
   fi
@@ -67,7 +72,7 @@ cat > "$out/ticker.script" <<'SCRIPT'
 # fontSize color textOpacity scrollSpeed backgroundColor backgroundOpacity bold italic underline
 # vertical pointFiltering useOutline outlineColor outlineSize outlineOpacity useTextExtents
 # extentWidth extentHeight wrap scrollMode align
-style 7001 "WenQuanYi Zen Hei" 56 0xFFFFD700 100 -160 0xFF400000 70 1 0 0 0 0 1 0xFF000000 2 100 0 0 0 0 0 0
+style 7001 "WenQuanYi Zen Hei" 56 0xFFFFD700 100 160 0xFF400000 70 1 0 0 0 0 1 0xFF000000 2 100 0 0 0 0 0 0
 text 7002 0 "感谢 小明 送出的 10 个 火箭    感谢 Alice 送出的 99 朵 鲜花    Thanks Bob for 520 小心心    "
 SCRIPT
 scripts/wine-run.sh "$bin/plauditor_publish.exe" --scene "$scene_guid" \

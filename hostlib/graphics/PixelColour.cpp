@@ -12,17 +12,18 @@ float Unit(float value)
     return std::min(value, 1.0f);
 }
 
+// The sum is at least 0.5, where truncation is floor and needs no library call.
 uint8_t ToByte(float unit)
 {
-    return static_cast<uint8_t>(std::floor(Unit(unit) * 255.0f + 0.5f));
+    return static_cast<uint8_t>(static_cast<int>(Unit(unit) * 255.0f + 0.5f));
 }
 
 } // namespace
 
 PremultipliedColour ColourFromBgra(const uint8_t *bgra)
 {
-    const float a = bgra[3] / 255.0f;
-    return {bgra[2] / 255.0f * a, bgra[1] / 255.0f * a, bgra[0] / 255.0f * a, a};
+    const float a = kByteUnits[bgra[3]];
+    return {kByteUnits[bgra[2]] * a, kByteUnits[bgra[1]] * a, kByteUnits[bgra[0]] * a, a};
 }
 
 PremultipliedColour ColourFromArgb(uint32_t argb)
@@ -40,7 +41,11 @@ PremultipliedColour ColourFromFloats(float r, float g, float b, float a)
 
 PremultipliedColour Modulate(const PremultipliedColour &texel, uint32_t tint)
 {
-    const PremultipliedColour t = ColourFromArgb(tint);
+    return Modulate(texel, ColourFromArgb(tint));
+}
+
+PremultipliedColour Modulate(const PremultipliedColour &texel, const PremultipliedColour &t)
+{
     // Premultiplied tint channels already carry the tint's alpha once; the texel's alpha is
     // inside the texel's channels, so the product is premultiplied by both alphas.
     return {texel.r * t.r, texel.g * t.g, texel.b * t.b, texel.a * t.a};
@@ -51,16 +56,22 @@ void BlendOver(uint8_t *bgra, const PremultipliedColour &source)
     const float sourceAlpha = Unit(source.a);
     if (sourceAlpha <= 0.0f)
         return;
-    const float destAlpha = bgra[3] / 255.0f;
+    const float destAlpha = kByteUnits[bgra[3]];
     const float keep = destAlpha * (1.0f - sourceAlpha);
     const float outAlpha = sourceAlpha + keep;
     if (outAlpha <= 0.0f) {
         bgra[0] = bgra[1] = bgra[2] = bgra[3] = 0;
         return;
     }
-    const float r = (source.r + bgra[2] / 255.0f * keep) / outAlpha;
-    const float g = (source.g + bgra[1] / 255.0f * keep) / outAlpha;
-    const float b = (source.b + bgra[0] / 255.0f * keep) / outAlpha;
+    float r = source.r + kByteUnits[bgra[2]] * keep;
+    float g = source.g + kByteUnits[bgra[1]] * keep;
+    float b = source.b + kByteUnits[bgra[0]] * keep;
+    // Over an opaque pixel the sum is usually exactly 1, and dividing by it changes nothing.
+    if (outAlpha != 1.0f) {
+        r /= outAlpha;
+        g /= outAlpha;
+        b /= outAlpha;
+    }
     bgra[0] = ToByte(b);
     bgra[1] = ToByte(g);
     bgra[2] = ToByte(r);

@@ -7,6 +7,18 @@ struct PremultipliedColour {
     float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;
 };
 
+// byte / 255.0f for every byte: the same values as the division, without dividing.
+struct ByteUnitTable {
+    float value[256] = {};
+    constexpr ByteUnitTable()
+    {
+        for (int i = 0; i < 256; ++i)
+            value[i] = i / 255.0f;
+    }
+    float operator[](uint8_t byte) const { return value[byte]; }
+};
+inline constexpr ByteUnitTable kByteUnits;
+
 // Reads one straight-alpha BGRA pixel.
 PremultipliedColour ColourFromBgra(const uint8_t *bgra);
 // 0xAARRGGBB, straight alpha.
@@ -16,6 +28,8 @@ PremultipliedColour ColourFromFloats(float r, float g, float b, float a);
 
 // Multiplies every channel of `texel` by the straight-alpha `tint` (0xAARRGGBB).
 PremultipliedColour Modulate(const PremultipliedColour &texel, uint32_t tint);
+// The same with the tint already converted by ColourFromArgb.
+PremultipliedColour Modulate(const PremultipliedColour &texel, const PremultipliedColour &tint);
 
 // Source-over onto a straight-alpha BGRA pixel.
 void BlendOver(uint8_t *bgra, const PremultipliedColour &source);

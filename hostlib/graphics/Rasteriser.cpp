@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -60,14 +61,24 @@ void DrawTexturedQuad(FrameBuffer &frame, const ClipRect &clip, const SpriteQuad
     if (columns.Empty() || rows.Empty())
         return;
 
+    if (!texels.bgra || texels.width == 0 || texels.height == 0)
+        return;   // samples as transparent black, which blends to nothing
+
+    // Every row samples the same columns: their taps are worked out once per quad.
     const double width = quad.x2 - quad.x;
     const double height = quad.y2 - quad.y;
+    std::vector<AxisTap> columnTaps;
+    columnTaps.reserve(static_cast<size_t>(columns.end - columns.first));
+    for (long long i = columns.first; i < columns.end; ++i)
+        columnTaps.push_back(TapAlongU(texels, mode, quad.u + (i + 0.5 - quad.x) / width * (quad.u2 - quad.u)));
+
+    const PremultipliedColour tintColour = ColourFromArgb(tint);
     for (long long j = rows.first; j < rows.end; ++j) {
-        const double v = quad.v + (j + 0.5 - quad.y) / height * (quad.v2 - quad.v);
+        const AxisTap rowTap = TapAlongV(texels, mode, quad.v + (j + 0.5 - quad.y) / height * (quad.v2 - quad.v));
         uint8_t *pixel = frame.PixelAt(static_cast<unsigned>(columns.first), static_cast<unsigned>(j));
-        for (long long i = columns.first; i < columns.end; ++i, pixel += 4) {
-            const double u = quad.u + (i + 0.5 - quad.x) / width * (quad.u2 - quad.u);
-            BlendOver(pixel, Modulate(SampleTexels(texels, mode, u, v), tint));
+        for (const AxisTap &columnTap : columnTaps) {
+            BlendOver(pixel, Modulate(SampleTaps(texels, mode, columnTap, rowTap), tintColour));
+            pixel += 4;
         }
     }
 }

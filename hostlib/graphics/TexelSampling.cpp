@@ -71,18 +71,47 @@ PremultipliedColour Mix(const PremultipliedColour &a, const PremultipliedColour 
 
 } // namespace
 
+AxisTap TapAlongU(const TexelView &texels, const SamplingMode &mode, double u)
+{
+    if (mode.point) {
+        const long long texel = PointTap(u, texels.width, mode.wrapU);
+        return {texel, texel, 0.0};
+    }
+    const Tap tap = LinearTap(u, texels.width, mode.wrapU);
+    return {tap.first, tap.second, tap.weightOfSecond};
+}
+
+AxisTap TapAlongV(const TexelView &texels, const SamplingMode &mode, double v)
+{
+    if (mode.point) {
+        const long long texel = PointTap(v, texels.height, mode.wrapV);
+        return {texel, texel, 0.0};
+    }
+    const Tap tap = LinearTap(v, texels.height, mode.wrapV);
+    return {tap.first, tap.second, tap.weightOfSecond};
+}
+
+PremultipliedColour SampleTaps(const TexelView &texels, const SamplingMode &mode, const AxisTap &x,
+                               const AxisTap &y)
+{
+    if (mode.point)
+        return Texel(texels, x.first, y.first);
+    // A weight of 0 mixes in nothing (a + (b - a) * 0 is a), so the neighbour is not read.
+    const auto row = [&](long long texelRow) {
+        const PremultipliedColour left = Texel(texels, x.first, texelRow);
+        if (x.weightOfSecond == 0.0)
+            return left;
+        return Mix(left, Texel(texels, x.second, texelRow), x.weightOfSecond);
+    };
+    const PremultipliedColour top = row(y.first);
+    if (y.weightOfSecond == 0.0)
+        return top;
+    return Mix(top, row(y.second), y.weightOfSecond);
+}
+
 PremultipliedColour SampleTexels(const TexelView &texels, const SamplingMode &mode, double u, double v)
 {
     if (!texels.bgra || texels.width == 0 || texels.height == 0)
         return {};
-    if (mode.point)
-        return Texel(texels, PointTap(u, texels.width, mode.wrapU), PointTap(v, texels.height, mode.wrapV));
-
-    const Tap x = LinearTap(u, texels.width, mode.wrapU);
-    const Tap y = LinearTap(v, texels.height, mode.wrapV);
-    const PremultipliedColour top = Mix(Texel(texels, x.first, y.first), Texel(texels, x.second, y.first), x.weightOfSecond);
-    if (y.weightOfSecond == 0.0)
-        return top;
-    const PremultipliedColour bottom = Mix(Texel(texels, x.first, y.second), Texel(texels, x.second, y.second), x.weightOfSecond);
-    return Mix(top, bottom, y.weightOfSecond);
+    return SampleTaps(texels, mode, TapAlongU(texels, mode, u), TapAlongV(texels, mode, v));
 }

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -46,8 +49,13 @@ DWORD LaunchCompanion(String sourceGuid, String sceneGuid)
 
     const Utf8Copy sceneUtf8(sceneGuid);
     const Utf8Copy sourceUtf8(sourceGuid);
-    const auto parameters =
-        FormatCompanionCommandLine(Platform().currentProcessId(), sceneUtf8.view(), sourceUtf8.view());
+    std::optional<std::string> parameters;
+    try {
+        parameters = FormatCompanionCommandLine(Platform().currentProcessId(), sceneUtf8.view(),
+                                                sourceUtf8.view());
+    } catch (const std::bad_alloc &) {
+        return ERROR_NOT_ENOUGH_MEMORY;  // no exception may reach the host
+    }
     if (!parameters) {
         Log(L"LaunchCompanion: identifiers too long for the command line; companion not started");
         return ERROR_INSUFFICIENT_BUFFER;
@@ -61,12 +69,13 @@ DWORD LaunchCompanion(String sourceGuid, String sceneGuid)
 
     const HINSTANCE started = Platform().shellExecute(nullptr, "open", kCompanionProgramPath,
                                                       buffer, nullptr, SW_SHOW);
+    // Taken at once: freeing and logging may overwrite the thread's last error.
+    const DWORD error = Platform().lastError();
     Free(buffer);
 
     const auto result = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(started));
     if (result <= 32) {
         Log(L"return value:%d\n", static_cast<int>(result));
-        const DWORD error = Platform().lastError();
         Log(L"GetLastError: %d", static_cast<int>(error));
         return error;
     }

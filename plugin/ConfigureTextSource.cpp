@@ -15,6 +15,7 @@ bool ConfigureTextSource(XElement *element, bool)
         data = element->CreateElement(L"data");
 
     const String sourceGuid = EnsureGuidSetting(data, L"guid");
+    // Without a grandparent there is no scene to name, and nothing for a companion to serve.
     XElement *scene = SceneElementOf(data);
     const String sceneGuid = scene ? EnsureGuidSetting(scene, L"sceneGuid") : String();
 

@@ -4,14 +4,27 @@
 #include "link/TextChannel.h"
 #include "link/StyleChannel.h"
 
+#include <new>
+
 void TextOutputSource::Preprocess()
 {
     if (!data)
         return;
+    // Decoding a block takes memory; when there is none, this frame simply takes nothing
+    // rather than letting an exception into the host.
+    try {
+        PollChannels();
+    } catch (const std::bad_alloc &) {
+    }
+}
+
+void TextOutputSource::PollChannels()
+{
 
     if (IsEmptyIdentifier(sourceGuid))
         sourceGuid = data->GetString(L"guid", L"");
 
+    // A data element without a grandparent has no scene: no blocks to read.
     XElement *scene = SceneElementOf(data);
     const String sceneGuid = scene ? EnsureGuidSetting(scene, L"sceneGuid") : String();
 
@@ -19,7 +32,8 @@ void TextOutputSource::Preprocess()
     String receivedText;
     if (ReadTextChannel(receivedText, sceneGuid, data) == 1) {
         currentText.Clear();
-        currentText.AppendString(receivedText);
+        if (!receivedText.IsEmpty())  // a failed line check leaves nothing to append
+            currentText.AppendString(receivedText);
         textSetting = currentText;
         textIsNew = true;
     }

@@ -22,7 +22,8 @@ float FitLinesFromBottom(String &text, float layoutHeight, MeasureHeight measure
     float overflow = layoutHeight;
     for (unsigned i = lines.Num(); i-- > 0;) {
         text.InsertString(0, L"\n");
-        text.InsertString(0, lines[i].Array());
+        if (!lines[i].IsEmpty())  // an empty line has no buffer to insert
+            text.InsertString(0, lines[i].Array());
         if (!text.IsEmpty())
             overflow = layoutHeight - measureHeight(text);
         if (overflow < 0.0f)

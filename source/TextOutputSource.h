@@ -73,4 +73,8 @@ public:
 
     // Rasterises the current text and style into `texture`.
     void UpdateTexture();
+
+private:
+    // Reads both channels of the source's scene and rebuilds the texture on news.
+    void PollChannels();
 };

@@ -1,8 +1,10 @@
-#include "CompanionTestFiles.h"
+#include "support/TempFolder.h"
 
 #include "companion/plauditor/EventFileFollower.h"
 #include "companion/plauditor/FollowPlan.h"
 #include "companion/plauditor/LineAssembler.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -44,12 +46,12 @@ TEST(EventFileFollowing, ReadsOnlyWhatIsAppended)
 {
     TempFolder folder;
     const std::wstring path = folder / L"events.jsonl";
-    ASSERT_TRUE(WriteBytes(path, "old\n", false));
+    ASSERT_TRUE(WriteFileBytes(path, "old\n"));
     EventFileFollower follower(path, false);
     EXPECT_EQ(follower.Poll().lines, Lines{});
-    ASSERT_TRUE(WriteBytes(path, "new\npart", true));
+    ASSERT_TRUE(AppendFileBytes(path, "new\npart"));
     EXPECT_EQ(follower.Poll().lines, Lines{"new"});
-    ASSERT_TRUE(WriteBytes(path, "ial\n", true));
+    ASSERT_TRUE(AppendFileBytes(path, "ial\n"));
     EXPECT_EQ(follower.Poll().lines, Lines{"partial"});
 }
 
@@ -57,10 +59,10 @@ TEST(EventFileFollowing, TruncatedFileIsReadAgainFromItsStart)
 {
     TempFolder folder;
     const std::wstring path = folder / L"events.jsonl";
-    ASSERT_TRUE(WriteBytes(path, "one\ntwo\nthree\nhalf", false));
+    ASSERT_TRUE(WriteFileBytes(path, "one\ntwo\nthree\nhalf"));
     EventFileFollower follower(path, true);
     EXPECT_EQ(follower.Poll().lines, (Lines{"one", "two", "three"}));
-    ASSERT_TRUE(WriteBytes(path, "four\n", false));
+    ASSERT_TRUE(WriteFileBytes(path, "four\n"));
     const auto news = follower.Poll();
     EXPECT_EQ(news.lines, Lines{"four"});
     EXPECT_EQ(news.notes.size(), 1u);
@@ -71,10 +73,10 @@ TEST(EventFileFollowing, ReplacedFileIsReadFromItsStart)
     TempFolder folder;
     const std::wstring path = folder / L"events.jsonl";
     const std::wstring replacement = folder / L"next.jsonl";
-    ASSERT_TRUE(WriteBytes(path, "a\n", false));
+    ASSERT_TRUE(WriteFileBytes(path, "a\n"));
     EventFileFollower follower(path, false);
     // The new file is longer than the offset reached, so only its identity tells.
-    ASSERT_TRUE(WriteBytes(replacement, "b-from-the-new-file\n", false));
+    ASSERT_TRUE(WriteFileBytes(replacement, "b-from-the-new-file\n"));
     ASSERT_TRUE(MoveFileExW(replacement.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(follower.Poll().lines, Lines{"b-from-the-new-file"});
 }

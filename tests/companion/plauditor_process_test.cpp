@@ -1,7 +1,8 @@
 // Plauditor.exe as the plug-in runs it: started with a host process id and a scene id, it
 // must fill that scene's two blocks, follow its events, stay alone per scene and end with
 // its host.
-#include "CompanionTestFiles.h"
+#include "support/ChildProcess.h"
+#include "support/TempFolder.h"
 
 #include "companion/plauditor/FileAccess.h"
 #include "link/blocks/StyleBlock.h"
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,47 +30,6 @@ std::wstring UniqueScene()
 }
 
 std::wstring Quoted(const std::wstring &text) { return L"\"" + text + L"\""; }
-
-class Child {
-    PROCESS_INFORMATION info{};
-    bool started = false;
-
-public:
-    Child(const std::wstring &program, const std::wstring &arguments, DWORD flags = 0)
-    {
-        std::wstring line = Quoted(program) + L" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
-                                 &startup, &info);
-    }
-    ~Child()
-    {
-        if (!started)
-            return;
-        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info.hProcess, 99);
-            WaitForSingleObject(info.hProcess, kPatience);
-        }
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    Child(const Child &) = delete;
-    Child &operator=(const Child &) = delete;
-
-    bool Started() const { return started; }
-    DWORD Id() const { return info.dwProcessId; }
-    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
-    void Terminate() { TerminateProcess(info.hProcess, 1); }
-    std::optional<DWORD> WaitForExit(DWORD milliseconds) const
-    {
-        if (WaitForSingleObject(info.hProcess, milliseconds) != WAIT_OBJECT_0)
-            return std::nullopt;
-        DWORD code = 0;
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
-};
 
 std::wstring Arguments(DWORD hostPid, const std::wstring &scene, const std::wstring &options)
 {
@@ -92,17 +51,6 @@ std::optional<std::u16string> ReadBlock(const std::wstring &name)
     }
     CloseHandle(mapping);
     return text;
-}
-
-bool Eventually(const std::function<bool()> &condition)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > kPatience)
-            return false;
-        Sleep(20);
-    }
-    return true;
 }
 
 std::optional<StyleBlock> Style(const std::wstring &scene)
@@ -141,14 +89,14 @@ TEST(PlauditorProcess, PublishesStyleAndThankYouLinesAndStaysAlonePerScene)
 {
     TempFolder folder;
     const std::wstring scene = UniqueScene();
-    ASSERT_TRUE(WriteBytes(folder / L"settings.json", SettingsJson(36), false));
-    ASSERT_TRUE(WriteBytes(folder / L"events.jsonl", R"({"user": "before start", "gift": "x"})" "\n", false));
+    ASSERT_TRUE(WriteFileBytes(folder / L"settings.json", SettingsJson(36)));
+    ASSERT_TRUE(WriteFileBytes(folder / L"events.jsonl", R"({"user": "before start", "gift": "x"})" "\n"));
     const std::wstring options = L"--settings " + Quoted(folder / L"settings.json") + L" --events " +
                                  Quoted(folder / L"events.jsonl") + L" --log " + Quoted(folder / L"p.log");
-    Child plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
+    ChildProcess plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
     ASSERT_TRUE(plauditor.Started());
 
-    ASSERT_TRUE(Eventually([&] { return Style(scene).has_value(); }));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(scene).has_value(); }));
     const StyleBlock style = *Style(scene);
     EXPECT_EQ(style.font, u"WenQuanYi Zen Hei");
     const std::array<std::int32_t, kStyleNumberCount> expected = {36, static_cast<std::int32_t>(0xFF00FF00u), 100, 0,
@@ -156,25 +104,25 @@ TEST(PlauditorProcess, PublishesStyleAndThankYouLinesAndStaysAlonePerScene)
                                    static_cast<std::int32_t>(0xFF000000u), 2, 100, 0, 0, 0, 0, 0, 1};
     EXPECT_EQ(style.numbers, expected);
 
-    ASSERT_TRUE(WriteBytes(folder / L"events.jsonl",
-                           "{\"user\": \"小明\", \"gift\": \"火箭\", \"count\": 2}\nnot json\n{\"user\": \"Al", true));
-    ASSERT_TRUE(Eventually([&] { return Text(scene).has_value(); }));
+    ASSERT_TRUE(AppendFileBytes(folder / L"events.jsonl",
+                                "{\"user\": \"小明\", \"gift\": \"火箭\", \"count\": 2}\nnot json\n{\"user\": \"Al"));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Text(scene).has_value(); }));
     const TextBlock first = *Text(scene);
     EXPECT_EQ(ShownLines(first), std::vector<std::u16string>{u"感谢 小明 送出的 2 个 火箭"});
 
-    ASSERT_TRUE(WriteBytes(folder / L"events.jsonl",
-                           "ice\", \"gift\": \"鲜花\", \"count\": 5}\n{\"user\": \"Bob|\", \"gift\": \"小心心\"}\n", true));
+    ASSERT_TRUE(AppendFileBytes(folder / L"events.jsonl",
+                                "ice\", \"gift\": \"鲜花\", \"count\": 5}\n{\"user\": \"Bob|\", \"gift\": \"小心心\"}\n"));
     const std::vector<std::u16string> newestTwo = {u"感谢 Alice 送出的 5 个 鲜花", u"感谢 Bob\uFF5C 送出的 1 个 小心心"};
-    ASSERT_TRUE(Eventually([&] { const auto t = Text(scene); return t && ShownLines(*t) == newestTwo; }));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { const auto t = Text(scene); return t && ShownLines(*t) == newestTwo; }));
     EXPECT_NE(Text(scene)->sequence, first.sequence);
 
-    ASSERT_TRUE(WriteBytes(folder / L"settings.json", SettingsJson(20), false));
-    ASSERT_TRUE(Eventually([&] { const auto s = Style(scene); return s && s->numbers[0] == 20; }));
+    ASSERT_TRUE(WriteFileBytes(folder / L"settings.json", SettingsJson(20)));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { const auto s = Style(scene); return s && s->numbers[0] == 20; }));
     EXPECT_NE(Style(scene)->sequence, style.sequence);
 
     // A second start for the scene leaves at once and the first stays in charge.
-    Child second(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
-    EXPECT_EQ(second.WaitForExit(kPatience), std::optional<DWORD>(0));
+    ChildProcess second(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
+    EXPECT_EQ(second.Wait(kPatience), 0);
     EXPECT_TRUE(plauditor.Running());
     EXPECT_EQ(ShownLines(*Text(scene)), newestTwo);
 
@@ -191,21 +139,21 @@ TEST(PlauditorProcess, EndsWhenItsHostProcessEnds)
     // A host that does nothing until it is ended: this test program, suspended.
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    Child host(self, L"--gtest_list_tests", CREATE_SUSPENDED);
+    ChildProcess host(self, L"--gtest_list_tests", L"", CREATE_SUSPENDED);
     ASSERT_TRUE(host.Started());
 
-    Child plauditor(PlauditorPath(), Arguments(host.Id(), scene, L"--log " + Quoted(folder / L"p.log")));
-    ASSERT_TRUE(Eventually([&] { return Style(scene).has_value(); }));
+    ChildProcess plauditor(PlauditorPath(), Arguments(host.Id(), scene, L"--log " + Quoted(folder / L"p.log")));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(scene).has_value(); }));
     EXPECT_TRUE(plauditor.Running());
-    host.Terminate();
-    EXPECT_EQ(plauditor.WaitForExit(kPatience), std::optional<DWORD>(0));
+    host.Kill();
+    EXPECT_EQ(plauditor.Wait(kPatience), 0);
 }
 
 TEST(PlauditorProcess, RefusesALineThePlugInWouldNotWrite)
 {
     TempFolder folder;
-    Child plauditor(PlauditorPath(), L"1 0 {S} {X} 11 --log " + Quoted(folder / L"p.log"));
-    EXPECT_EQ(plauditor.WaitForExit(kPatience), std::optional<DWORD>(2));
+    ChildProcess plauditor(PlauditorPath(), L"1 0 {S} {X} 11 --log " + Quoted(folder / L"p.log"));
+    EXPECT_EQ(plauditor.Wait(kPatience), 2);
     EXPECT_NE(ReadText(folder / L"p.log").find("bad command line"), std::string::npos);
 }
 
@@ -227,14 +175,14 @@ TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
 
     TempFolder folder;
     const std::wstring scene = UniqueScene();
-    ASSERT_TRUE(WriteBytes(folder / L"settings.json", SettingsJson(30, port), false));
+    ASSERT_TRUE(WriteFileBytes(folder / L"settings.json", SettingsJson(30, port)));
     const std::wstring options = L"--settings " + Quoted(folder / L"settings.json") + L" --events " +
                                  Quoted(folder / L"unused.jsonl") + L" --log " + Quoted(folder / L"p.log");
-    Child plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
-    ASSERT_TRUE(Eventually([&] { return Style(scene).has_value(); }));
+    ChildProcess plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(scene).has_value(); }));
     bool sent = false;
     // The port opens right after the style block is written; allow for that moment.
-    Eventually([&] {
+    WaitUntil(kPatience, [&] {
         const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         if (connect(s, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
             // The last line has no newline: closing the connection ends it.
@@ -247,5 +195,5 @@ TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
     WSACleanup();
     ASSERT_TRUE(sent);
     const std::vector<std::u16string> expected = {u"感谢 Tcp 送出的 1 个 火箭", u"感谢 Last 送出的 1 个 礼物"};
-    EXPECT_TRUE(Eventually([&] { const auto t = Text(scene); return t && ShownLines(*t) == expected; }));
+    EXPECT_TRUE(WaitUntil(kPatience, [&] { const auto t = Text(scene); return t && ShownLines(*t) == expected; }));
 }

@@ -2,15 +2,12 @@
 #include "support/ChildProcess.h"
 
 #include <windows.h>
-#include <objbase.h>
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
 
 std::string Utf8(const std::wstring &text)
 {
@@ -31,44 +28,9 @@ std::wstring Wide(const std::string &utf8)
     return out;
 }
 
-std::wstring FreshGuidText()
-{
-    GUID guid{};
-    CoCreateGuid(&guid);
-    wchar_t text[64] = {};
-    swprintf(text, 64, L"{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-             static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
-             guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
-             guid.Data4[6], guid.Data4[7]);
-    return text;
-}
-
-void WriteFile(const std::wstring &path, const std::string &bytes)
-{
-    std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
-}
-
-void AppendToFile(const std::wstring &path, const std::string &bytes)
-{
-    std::ofstream(path.c_str(), std::ios::binary | std::ios::app) << bytes;
-}
-
-std::string ReadFile(const std::wstring &path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::stringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
-}
-
-nlohmann::json ReadJson(const std::wstring &path)
-{
-    return nlohmann::json::parse(ReadFile(path), nullptr, false);
-}
-
 Picture ReadPng(const std::wstring &path)
 {
-    const std::string bytes = ReadFile(path);
+    const std::string bytes = ReadFileBytes(path);
     Picture picture;
     int channels = 0;
     stbi_uc *pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(bytes.data()),

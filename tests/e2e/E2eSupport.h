@@ -1,5 +1,7 @@
 #pragma once
-#include <nlohmann/json.hpp>
+#include "support/FreshGuid.h"
+#include "support/JsonFile.h"
+#include "support/TempFolder.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,13 +13,6 @@
 
 std::string Utf8(const std::wstring &text);
 std::wstring Wide(const std::string &utf8);
-// "{XXXXXXXX-...}" for a fresh GUID.
-std::wstring FreshGuidText();
-
-void WriteFile(const std::wstring &path, const std::string &bytes);
-void AppendToFile(const std::wstring &path, const std::string &bytes);
-std::string ReadFile(const std::wstring &path);
-nlohmann::json ReadJson(const std::wstring &path);
 
 struct Picture {
     int width = 0;

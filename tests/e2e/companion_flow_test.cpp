@@ -12,10 +12,10 @@ namespace {
 std::wstring InstallHostWithCompanion(const std::wstring &folder, const std::wstring &eventsFile)
 {
     const std::wstring root = InstallHost(folder, true);
-    nlohmann::json settings = ReadJson(root + L"plugins\\VantoPlauditor\\Plauditor.json");
+    nlohmann::json settings = ReadJsonFile(root + L"plugins\\VantoPlauditor\\Plauditor.json");
     settings["eventsFile"] = Utf8(eventsFile);
     settings["style"]["font"] = "WenQuanYi Zen Hei";
-    WriteFile(root + L"plugins\\VantoPlauditor\\Plauditor.json", settings.dump(2));
+    WriteFileBytes(root + L"plugins\\VantoPlauditor\\Plauditor.json", settings.dump(2));
     return root;
 }
 
@@ -32,12 +32,13 @@ bool IsLight(int r, int g, int b) { return r > 200 && g > 200 && b > 200; }
 
 TEST(CompanionFlow, GiftEventBecomesAThankYouLineInTheFrames)
 {
-    const std::wstring folder = NewTempFolder(L"e2e_companion");
+    const TempFolder temp;
+    const std::wstring &folder = temp.Path();
     const std::wstring events = folder + L"events.jsonl";
-    WriteFile(events, "");
+    WriteFileBytes(events, "");
     const std::wstring root = InstallHostWithCompanion(folder, events);
     const std::wstring scenes = folder + L"scenes.json";
-    WriteFile(scenes, NewSourceScene());
+    WriteFileBytes(scenes, NewSourceScene());
     const std::wstring host = root + L"headless_host.exe";
 
     // First run: the host configures the new source, which starts the companion.
@@ -46,7 +47,7 @@ TEST(CompanionFlow, GiftEventBecomesAThankYouLineInTheFrames)
                                L" --out \"" + folder + L"first\"");
         ASSERT_EQ(run.Wait(60000), 0);
     }
-    const nlohmann::json saved = ReadJson(scenes);
+    const nlohmann::json saved = ReadJsonFile(scenes);
     const nlohmann::json &sources = saved["scenes"]["Live"]["sources"];
     const std::string sceneGuid = sources.value("sceneGuid", "");
     const std::string sourceGuid = sources["Thanks"]["data"].value("guid", "");
@@ -60,7 +61,7 @@ TEST(CompanionFlow, GiftEventBecomesAThankYouLineInTheFrames)
     const std::wstring styleBlock = L"TSPlauditor" + Wide(sceneGuid);
     const std::wstring companionLog = root + L"plugins\\VantoPlauditor\\Plauditor.log";
     EXPECT_TRUE(WaitUntil(20000, [&] {
-        return ReadFile(companionLog).find(sceneGuid) != std::string::npos;
+        return ReadFileBytes(companionLog).find(sceneGuid) != std::string::npos;
     })) << "the companion was not started for the scene";
     EXPECT_TRUE(WaitUntil(20000, [&] { return !BlockExists(styleBlock); }))
         << "the companion outlived its host";
@@ -72,12 +73,12 @@ TEST(CompanionFlow, GiftEventBecomesAThankYouLineInTheFrames)
         << "the companion did not publish its style";
     // It takes only what is appended once it follows the file; an earlier line is history.
     ASSERT_TRUE(WaitUntil(30000, [&] {
-        return ReadFile(companionLog).find("following events file") != std::string::npos;
+        return ReadFileBytes(companionLog).find("following events file") != std::string::npos;
     }));
-    AppendToFile(events, "{\"user\": \"E2E测试\", \"gift\": \"火箭\", \"count\": 2}\n");
+    AppendFileBytes(events, "{\"user\": \"E2E测试\", \"gift\": \"火箭\", \"count\": 2}\n");
     ASSERT_EQ(run.Wait(120000), 0);
 
-    const nlohmann::json summary = ReadJson(folder + L"second\\summary.json");
+    const nlohmann::json summary = ReadJsonFile(folder + L"second\\summary.json");
     ASSERT_EQ(summary["sources"].size(), 1u);
     EXPECT_EQ(summary["sources"][0]["text"], "感谢 E2E测试 送出的 2 个 火箭");
     const Picture last = ReadPng(folder + L"second\\frame_00150.png");

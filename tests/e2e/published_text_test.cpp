@@ -2,6 +2,7 @@
 // scene, the headless host runs that scene with our plug-in, and the line is in the frame.
 #include "E2eSupport.h"
 #include "support/ChildProcess.h"
+#include "support/PublisherProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -24,29 +25,23 @@ bool IsRed(int r, int g, int b) { return r > 180 && g < 90 && b < 90; }
 
 TEST(PublishedText, ShowsInTheFrameWithThePublishedStyle)
 {
-    const std::wstring folder = NewTempFolder(L"e2e_published");
+    const TempFolder temp;
+    const std::wstring &folder = temp.Path();
     const std::wstring sceneGuid = FreshGuidText();
-    WriteFile(folder + L"scenes.json", SceneCollection(sceneGuid, FreshGuidText()));
+    WriteFileBytes(folder + L"scenes.json", SceneCollection(sceneGuid, FreshGuidText()));
 
-    ChildProcess text(L"plauditor_publish.exe",
-                      L"--scene " + sceneGuid + L" --text 101 0 \"感谢 Alice 送出的 1 个 火箭\""
-                      L" --ready-file \"" + folder + L"text.ready\"");
+    PublisherProcess text(L"--scene " + sceneGuid + L" --text 101 0 \"感谢 Alice 送出的 1 个 火箭\"");
     // Red (0xFFFF0000) WenQuanYi at 40, no outline, no background.
-    ChildProcess style(L"plauditor_publish.exe",
-                       L"--scene " + sceneGuid + L" --style 202 \"WenQuanYi Zen Hei\" 40 0xFFFF0000"
-                       L" 100 0 0xFF000000 0 0 0 0 0 0 0 0xFF000000 2 100 0 0 0 0 0 0"
-                       L" --ready-file \"" + folder + L"style.ready\"");
-    ASSERT_TRUE(WaitUntil(20000, [&] {
-        return GetFileAttributesW((folder + L"text.ready").c_str()) != INVALID_FILE_ATTRIBUTES &&
-               GetFileAttributesW((folder + L"style.ready").c_str()) != INVALID_FILE_ATTRIBUTES;
-    }));
+    PublisherProcess style(L"--scene " + sceneGuid + L" --style 202 \"WenQuanYi Zen Hei\" 40 0xFFFF0000"
+                           L" 100 0 0xFF000000 0 0 0 0 0 0 0 0xFF000000 2 100 0 0 0 0 0 0");
+    ASSERT_TRUE(text.WaitReady() && style.WaitReady());
 
     ChildProcess host(InstallHost(folder) + L"headless_host.exe",
                       L"--scenes \"" + folder + L"scenes.json\" --frames 4 --fps 30"
                       L" --size 640x200 --out \"" + folder + L"out\" --quiet");
     ASSERT_EQ(host.Wait(120000), 0);
 
-    const nlohmann::json summary = ReadJson(folder + L"out\\summary.json");
+    const nlohmann::json summary = ReadJsonFile(folder + L"out\\summary.json");
     ASSERT_TRUE(summary.is_object());
     ASSERT_EQ(summary["sources"].size(), 1u);
     const nlohmann::json &shown = summary["sources"][0];

@@ -10,7 +10,8 @@ namespace {
 
 TEST(SampleScene, RunsTenFramesWithTheDefaultSettings)
 {
-    const std::wstring folder = NewTempFolder(L"e2e_sample");
+    const TempFolder temp;
+    const std::wstring &folder = temp.Path();
     CopyFileW((TestBinFolder() + L"samples\\sample_scenes.json").c_str(),
               (folder + L"scenes.json").c_str(), FALSE);
     ChildProcess host(InstallHost(folder) + L"headless_host.exe",
@@ -18,7 +19,7 @@ TEST(SampleScene, RunsTenFramesWithTheDefaultSettings)
                       L" --out \"" + folder + L"out\"");
     ASSERT_EQ(host.Wait(60000), 0);
 
-    const nlohmann::json summary = ReadJson(folder + L"out\\summary.json");
+    const nlohmann::json summary = ReadJsonFile(folder + L"out\\summary.json");
     ASSERT_TRUE(summary.is_object());
     EXPECT_EQ(summary["frames"], 10);
     ASSERT_EQ(summary["registeredClasses"].size(), 1u);

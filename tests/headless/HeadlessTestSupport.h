@@ -1,22 +1,9 @@
 #pragma once
-#include <nlohmann/json.hpp>
+#include "support/JsonFile.h"
+#include "support/TempFolder.h"
 
-#include <filesystem>
 #include <string>
 #include <vector>
-
-// A fresh folder under the temporary folder, removed with everything in it at the end.
-class TempFolder {
-    std::filesystem::path path;
-
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder &) = delete;
-    TempFolder &operator=(const TempFolder &) = delete;
-    const std::filesystem::path &Path() const { return path; }
-    std::wstring operator/(const std::wstring &name) const { return (path / name).wstring(); }
-};
 
 struct HostRun {
     int exitCode = -1;
@@ -28,7 +15,3 @@ HostRun RunHeadlessHost(const std::vector<std::wstring> &arguments);
 
 // The root folder holding only the fixture plug-in.
 std::wstring FixtureRoot();
-
-std::string ReadFileBytes(const std::wstring &path);
-void WriteFileBytes(const std::wstring &path, const std::string &bytes);
-nlohmann::json ReadJsonFile(const std::wstring &path);

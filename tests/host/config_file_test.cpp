@@ -1,5 +1,5 @@
 #include "host/OBSApi.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 class ConfigFile : public ::testing::Test {
 protected:
     TempFolder folder;
-    std::wstring path = folder.Path(L"scenes.json");
+    std::wstring path = folder / L"scenes.json";
 };
 
 }  // namespace
@@ -37,7 +37,7 @@ TEST_F(ConfigFile, SavedTreeReloadsWithTypesOrderAndChineseText)
     EXPECT_FLOAT_EQ(0.1f, data->GetFloat(L"outlineSize"));
     EXPECT_EQ(2, data->GetInt(L"align"));
 
-    std::string json = folder.Read(L"scenes.json");
+    std::string json = ReadFileBytes(folder / L"scenes.json");
     // A float that happens to be whole stays a float in the file ...
     EXPECT_NE(std::string::npos, json.find("\"baseSizeCX\": 32.0")) << json;
     EXPECT_NE(std::string::npos, json.find("\"outlineSize\": 0.1,")) << json;
@@ -49,18 +49,18 @@ TEST_F(ConfigFile, SavedTreeReloadsWithTypesOrderAndChineseText)
 
 TEST_F(ConfigFile, ReloadedWholeFloatCanBeSavedAgainAsFloat)
 {
-    folder.Write(L"scenes.json", "{\"data\": {\"baseSizeCX\": 32.0, \"cx\": 32}}");
+    WriteFileBytes(folder / L"scenes.json", "{\"data\": {\"baseSizeCX\": 32.0, \"cx\": 32}}");
     XConfig config;
     ASSERT_TRUE(config.Open(path.c_str())) << config.LastError();
     ASSERT_TRUE(config.Save()) << config.LastError();
-    std::string json = folder.Read(L"scenes.json");
+    std::string json = ReadFileBytes(folder / L"scenes.json");
     EXPECT_NE(std::string::npos, json.find("\"baseSizeCX\": 32.0")) << json;
     EXPECT_NE(std::string::npos, json.find("\"cx\": 32\n")) << json;
 }
 
 TEST_F(ConfigFile, ReadsUnsignedColoursBooleansAndAByteOrderMark)
 {
-    folder.Write(L"scenes.json", "\xEF\xBB\xBF{\"color\": 4278190080, \"bold\": true, \"big\": 99999999999}");
+    WriteFileBytes(folder / L"scenes.json", "\xEF\xBB\xBF{\"color\": 4278190080, \"bold\": true, \"big\": 99999999999}");
     XConfig config;
     ASSERT_TRUE(config.Open(path.c_str())) << config.LastError();
     XElement *root = config.GetRootElement();
@@ -96,7 +96,7 @@ TEST_F(ConfigFile, MalformedFilesFailWithOneLineMessage)
         deep,                     // nested beyond any configuration
     };
     for (const std::string &text : bad) {
-        folder.Write(L"scenes.json", text);
+        WriteFileBytes(folder / L"scenes.json", text);
         XConfig config;
         EXPECT_FALSE(config.Open(path.c_str())) << text;
         ASSERT_NE(nullptr, config.LastError()) << text;
@@ -108,7 +108,7 @@ TEST_F(ConfigFile, MalformedFilesFailWithOneLineMessage)
 
 TEST_F(ConfigFile, SaveReplacesTheFileAndLeavesNoTemporary)
 {
-    folder.Write(L"scenes.json", "{\"old\": 1}");
+    WriteFileBytes(folder / L"scenes.json", "{\"old\": 1}");
     XConfig config;
     ASSERT_TRUE(config.Open(path.c_str()));
     config.GetRootElement()->SetInt(L"new", 2);
@@ -117,7 +117,7 @@ TEST_F(ConfigFile, SaveReplacesTheFileAndLeavesNoTemporary)
     ASSERT_TRUE(reloaded.Open(path.c_str()));
     EXPECT_EQ(1, reloaded.GetRootElement()->GetInt(L"old"));
     EXPECT_EQ(2, reloaded.GetRootElement()->GetInt(L"new"));
-    EXPECT_FALSE(folder.Exists(L"scenes.json.saving"));
+    EXPECT_FALSE(FileExists(folder / L"scenes.json.saving"));
 }
 
 TEST_F(ConfigFile, SaveFailsWhenAValueAndAChildShareAName)
@@ -128,5 +128,5 @@ TEST_F(ConfigFile, SaveFailsWhenAValueAndAChildShareAName)
     config.GetRootElement()->CreateElement(L"twice");
     EXPECT_FALSE(config.Save());
     EXPECT_NE(std::wstring::npos, std::wstring(config.LastError()).find(L"twice"));
-    EXPECT_FALSE(folder.Exists(L"scenes.json"));
+    EXPECT_FALSE(FileExists(folder / L"scenes.json"));
 }

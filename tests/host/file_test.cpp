@@ -1,6 +1,6 @@
 #include "host/OBSApi.h"
 #include "hostlib/HostControl.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,8 @@ protected:
 
     String ReadAll(const std::string &bytes)
     {
-        std::wstring path = folder.Write(L"text.txt", bytes);
+        const std::wstring path = folder / L"text.txt";
+        WriteFileBytes(path, bytes);
         XFile file;
         EXPECT_TRUE(file.Open(path.c_str(), readShared, XFILE_OPENEXISTING));
         String text(L"previous");
@@ -41,10 +42,10 @@ TEST_F(FileReading, Utf16LittleEndianWithMark)
 TEST_F(FileReading, OpenFailsForMissingFileAndBadArguments)
 {
     XFile file;
-    EXPECT_FALSE(file.Open(folder.Path(L"missing.txt").c_str(), readShared, XFILE_OPENEXISTING));
+    EXPECT_FALSE(file.Open((folder / L"missing.txt").c_str(), readShared, XFILE_OPENEXISTING));
     EXPECT_FALSE(file.IsOpen());
     EXPECT_FALSE(file.Open(nullptr, readShared, XFILE_OPENEXISTING));
-    EXPECT_FALSE(file.Open(folder.Path(L"x.txt").c_str(), readShared, 0));
+    EXPECT_FALSE(file.Open((folder / L"x.txt").c_str(), readShared, 0));
     String text(L"kept");
     EXPECT_FALSE(file.ReadFileToString(text));
     EXPECT_TRUE(text == L"kept");
@@ -52,7 +53,8 @@ TEST_F(FileReading, OpenFailsForMissingFileAndBadArguments)
 
 TEST_F(FileReading, DestructorClosesTheFile)
 {
-    std::wstring path = folder.Write(L"text.txt", "x");
+    const std::wstring path = folder / L"text.txt";
+    WriteFileBytes(path, "x");
     {
         XFile file;
         ASSERT_TRUE(file.Open(path.c_str(), XFILE_READ, XFILE_OPENEXISTING));   // not shared

@@ -1,6 +1,6 @@
 #include "host/OBSApi.h"
 #include "hostlib/HostControl.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -72,14 +72,14 @@ TEST(Logging, LongLinesAreNotCut)
 TEST(Logging, LinesAreAppendedToTheLogFileAsUtf8)
 {
     TempFolder folder;
-    std::wstring path = folder.Path(L"host.log");
+    std::wstring path = folder / L"host.log";
     LogCapture quiet;
     HostSetLogFile(path.c_str());
     Log(L"Using text output");
     AppWarning(L"\u611F\u8C22");
     HostSetLogFile(nullptr);
     Log(L"not in the file");
-    EXPECT_EQ("Using text output\nwarning: \xE6\x84\x9F\xE8\xB0\xA2\n", folder.Read(L"host.log"));
+    EXPECT_EQ("Using text output\nwarning: \xE6\x84\x9F\xE8\xB0\xA2\n", ReadFileBytes(folder / L"host.log"));
 }
 
 TEST(LoggingDeathTest, CrashErrorEndsTheProcessWithCodeThree)

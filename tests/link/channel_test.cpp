@@ -1,11 +1,13 @@
 // The two channels read real named blocks, written in this process by the block writer
 // (which holds the block open as the companion does).
-#include "LinkTestSupport.h"
 #include "companion/blockwriter/SharedBlockWriter.h"
 #include "hostlib/HostControl.h"
 #include "link/ChannelSequence.h"
 #include "link/StyleChannel.h"
 #include "link/TextChannel.h"
+#include "support/FreshGuid.h"
+#include "support/SceneTree.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +29,9 @@ const std::u16string kCompleteStyle =
 
 class Channel : public ::testing::Test {
 protected:
-    LinkTestTree tree;
-    XElement *data = tree.NewSourceData(tree.NewScene());
-    std::wstring scene = FreshSceneGuid();
+    SceneTree tree;
+    XElement *data = tree.NewDataElement();
+    std::wstring scene = FreshGuidText();
     std::optional<SharedBlockWriter> textBlock;
     std::optional<SharedBlockWriter> styleBlock;
 
@@ -170,10 +172,9 @@ TEST_F(Channel, CompleteStyleBlockWritesEverySettingInOrderOnce)
         EXPECT_EQ(data->GetInt(keys[i], -1), 99 + i) << "key " << i;
 
     // The saved tree lists the settings in the order they were written.
-    const std::wstring saved = TempFilePath(L"style_order");
-    ASSERT_TRUE(tree.SaveAs(saved));
-    const std::string json = ReadWholeFile(saved);
-    DeleteFileW(saved.c_str());
+    TempFolder folder;
+    ASSERT_TRUE(tree.SaveAs(folder / L"style_order.json"));
+    const std::string json = ReadFileBytes(folder / L"style_order.json");
     std::size_t previous = 0;
     for (const wchar_t *key : keys) {
         const std::size_t at = json.find("\"" + std::string(key, key + std::wcslen(key)) + "\"");

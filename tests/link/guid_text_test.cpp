@@ -1,6 +1,6 @@
-#include "LinkTestSupport.h"
 #include "link/GuidText.h"
 #include "link/PlatformSeams.h"
+#include "support/SceneTree.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ constexpr const wchar_t *kFixedGuidText = L"{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F
 class EnsureGuid : public ::testing::Test {
 protected:
     PlatformSeamsOverride seams;
-    LinkTestTree tree;
+    SceneTree tree;
 
     void SetUp() override
     {
@@ -51,7 +51,7 @@ TEST(GuidToString, FormatsZeroGuidInFullGroups)
 
 TEST_F(EnsureGuid, MissingSettingIsMadeAndStored)
 {
-    XElement *data = tree.NewSourceData(tree.NewScene());
+    XElement *data = tree.NewDataElement();
     EXPECT_EQ(Text(EnsureGuidSetting(data, L"guid")), kFixedGuidText);
     EXPECT_STREQ(data->GetString(L"guid", L""), kFixedGuidText);
     EXPECT_EQ(guidsMade, 1);
@@ -59,7 +59,7 @@ TEST_F(EnsureGuid, MissingSettingIsMadeAndStored)
 
 TEST_F(EnsureGuid, EmptySettingIsReplaced)
 {
-    XElement *data = tree.NewSourceData(tree.NewScene());
+    XElement *data = tree.NewDataElement();
     data->SetString(L"guid", L"");
     EXPECT_EQ(Text(EnsureGuidSetting(data, L"guid")), kFixedGuidText);
     EXPECT_STREQ(data->GetString(L"guid", L""), kFixedGuidText);
@@ -67,7 +67,7 @@ TEST_F(EnsureGuid, EmptySettingIsReplaced)
 
 TEST_F(EnsureGuid, StoredValueIsKeptWhateverItsForm)
 {
-    XElement *data = tree.NewSourceData(tree.NewScene());
+    XElement *data = tree.NewDataElement();
     data->SetString(L"guid", L"not a guid");
     EXPECT_EQ(Text(EnsureGuidSetting(data, L"guid")), L"not a guid");
     EXPECT_STREQ(data->GetString(L"guid", L""), L"not a guid");
@@ -76,9 +76,9 @@ TEST_F(EnsureGuid, StoredValueIsKeptWhateverItsForm)
 
 TEST_F(EnsureGuid, SourcesOfOneSceneShareTheSceneGuid)
 {
-    XElement *sources = tree.NewScene();
-    XElement *first = tree.NewSourceData(sources);
-    XElement *second = tree.NewSourceData(sources);
+    XElement *sources = tree.AddScene(L"Live");
+    XElement *first = SceneTree::DataOf(tree.AddSource(sources, L"First"));
+    XElement *second = SceneTree::DataOf(tree.AddSource(sources, L"Second"));
     ASSERT_EQ(SceneElementOf(first), SceneElementOf(second));
 
     const String made = EnsureGuidSetting(SceneElementOf(first), L"sceneGuid");
@@ -95,9 +95,9 @@ TEST_F(EnsureGuid, NullElementGivesEmptyAndMakesNothing)
 
 TEST(SceneElement, IsTheDataElementsGrandparentOrNull)
 {
-    LinkTestTree tree;
-    XElement *sources = tree.NewScene();
-    EXPECT_EQ(SceneElementOf(tree.NewSourceData(sources)), sources);
+    SceneTree tree;
+    XElement *sources = tree.AddScene(L"Live");
+    EXPECT_EQ(SceneElementOf(SceneTree::DataOf(tree.AddSource(sources, L"Thanks"))), sources);
     EXPECT_EQ(SceneElementOf(tree.Root()->CreateElement(L"data")), nullptr);
     EXPECT_EQ(SceneElementOf(tree.Root()), nullptr);
     EXPECT_EQ(SceneElementOf(nullptr), nullptr);

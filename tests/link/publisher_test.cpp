@@ -1,8 +1,11 @@
 // The channels read blocks that another process, the publishing tool, holds.
-#include "LinkTestSupport.h"
 #include "link/ChannelSequence.h"
 #include "link/StyleChannel.h"
 #include "link/TextChannel.h"
+#include "support/FreshGuid.h"
+#include "support/PublisherProcess.h"
+#include "support/SceneTree.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +20,10 @@ std::wstring Text(const String &value)
 
 class Publisher : public ::testing::Test {
 protected:
-    LinkTestTree tree;
-    XElement *sources = tree.NewScene();
-    XElement *data = tree.NewSourceData(sources);
-    std::wstring scene = FreshSceneGuid();
+    SceneTree tree;
+    XElement *sources = tree.AddScene(L"Live");
+    XElement *data = SceneTree::DataOf(tree.AddSource(sources, L"Thanks"));
+    std::wstring scene = FreshGuidText();
 
     void SetUp() override { ResetChannelSequenceNumbers(); }
     std::wstring SceneArgument() const { return L"--scene " + scene + L" "; }
@@ -38,7 +41,7 @@ TEST_F(Publisher, TextIsTakenByTheFirstSourceOfTheSceneOnly)
     EXPECT_EQ(Text(first), L"Hello\r\nWorld");
     EXPECT_EQ(data->GetInt(L"mode", -1), 1);
 
-    XElement *secondData = tree.NewSourceData(sources);
+    XElement *secondData = SceneTree::DataOf(tree.AddSource(sources, L"Thanks 2"));
     String second;
     EXPECT_EQ(ReadTextChannel(second, String(scene.c_str()), secondData), 0);
     EXPECT_TRUE(second.IsEmpty());
@@ -61,17 +64,10 @@ TEST_F(Publisher, StyleWithWideFontNameAndColourPatternsArrives)
 
 TEST_F(Publisher, ScriptPublishesBothChannelsFromUtf8)
 {
-    const std::wstring script = TempFilePath(L"publish_script");
-    {
-        HANDLE file = CreateFileW(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        const std::string text = "# demo\r\ntext 9 0 \"\xE6\x84\x9F\xE8\xB0\xA2 you\" second\r\n"
-                                 "wait 10\r\nstyle 9 Arial 40 -1 90 0 0 50 1 0 0 0 0 1 0 3 80 1 640 120 1 0 2\r\n";
-        DWORD written = 0;
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        CloseHandle(file);
-    }
+    TempFolder folder;
+    const std::wstring script = folder / L"publish_script.txt";
+    ASSERT_TRUE(WriteFileBytes(script, "# demo\r\ntext 9 0 \"\xE6\x84\x9F\xE8\xB0\xA2 you\" second\r\n"
+                                       "wait 10\r\nstyle 9 Arial 40 -1 90 0 0 50 1 0 0 0 0 1 0 3 80 1 640 120 1 0 2\r\n"));
     PublisherProcess publisher(SceneArgument() + L"--script \"" + script + L"\"");
     ASSERT_TRUE(publisher.WaitReady());
 
@@ -84,7 +80,6 @@ TEST_F(Publisher, ScriptPublishesBothChannelsFromUtf8)
         style = ReadStyleChannel(String(scene.c_str()), data);
     EXPECT_EQ(style, 1);  // the same number as the text block
     EXPECT_STREQ(data->GetString(L"font", L""), L"Arial");
-    DeleteFileW(script.c_str());
 }
 
 TEST_F(Publisher, BadArgumentsExitWithTwo)

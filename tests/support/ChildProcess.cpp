@@ -3,14 +3,24 @@
 #include <atomic>
 
 ChildProcess::ChildProcess(const std::wstring &program, const std::wstring &arguments,
-                           const std::wstring &workingFolder)
+                           const std::wstring &workingFolder, DWORD creationFlags)
+    : ChildProcess(program, arguments, workingFolder, creationFlags, nullptr)
+{
+}
+
+ChildProcess::ChildProcess(const std::wstring &program, const std::wstring &arguments,
+                           const std::wstring &workingFolder, DWORD creationFlags, HANDLE output)
 {
     const bool hasFolder = program.find_first_of(L"\\/") != std::wstring::npos;
     const std::wstring path = hasFolder ? program : TestBinFolder() + program;
     std::wstring commandLine = L"\"" + path + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (output) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output;
+    }
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, creationFlags, nullptr,
                         workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process))
         process = PROCESS_INFORMATION{};
 }
@@ -44,6 +54,31 @@ void ChildProcess::Kill()
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, 10000);
     }
+}
+
+ChildProcess::Finished ChildProcess::RunToEnd(const std::wstring &program, const std::wstring &arguments,
+                                              DWORD timeoutMs)
+{
+    Finished finished;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return finished;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    {
+        ChildProcess child(program, arguments, L"", 0, writeEnd);
+        // Only the child holds the write end now, so the reads end when it does.
+        CloseHandle(writeEnd);
+        if (child.Started()) {
+            char buffer[4096];
+            DWORD read = 0;
+            while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+                finished.output.append(buffer, read);
+            finished.exitCode = child.Wait(timeoutMs);
+        }
+    }
+    CloseHandle(readEnd);
+    return finished;
 }
 
 std::wstring TestBinFolder()

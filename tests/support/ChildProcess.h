@@ -7,11 +7,14 @@
 class ChildProcess {
     PROCESS_INFORMATION process{};
 
+    ChildProcess(const std::wstring &program, const std::wstring &arguments, const std::wstring &workingFolder,
+                 DWORD creationFlags, HANDLE output);
+
 public:
     // program: a path, or a file name beside the test program. arguments: the rest of the
-    // command line as it would be typed.
+    // command line as it would be typed. creationFlags: as CreateProcess takes them.
     ChildProcess(const std::wstring &program, const std::wstring &arguments,
-                 const std::wstring &workingFolder = L"");
+                 const std::wstring &workingFolder = L"", DWORD creationFlags = 0);
     ~ChildProcess();
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
@@ -22,11 +25,19 @@ public:
     // The exit code once the process has ended within timeoutMs, or -1.
     long Wait(DWORD timeoutMs);
     void Kill();
+
+    struct Finished {
+        long exitCode = -1;  // -1 when it did not start or did not end in time
+        std::string output;  // what it wrote to stdout and stderr
+    };
+    // Runs program with its output caught and waits (at most timeoutMs) for it to end.
+    static Finished RunToEnd(const std::wstring &program, const std::wstring &arguments, DWORD timeoutMs);
 };
 
 // The folder holding the test program (build/bin), with a trailing backslash.
 std::wstring TestBinFolder();
-// A new empty folder under the system's temporary folder, with a trailing backslash.
+// A new empty folder under the system's temporary folder, with a trailing backslash; it stays
+// (TempFolder removes its own).
 std::wstring NewTempFolder(const wchar_t *stem);
 // Polls predicate every 20 ms until it holds or timeoutMs passes; its last answer.
 template <typename Predicate>

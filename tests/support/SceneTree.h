@@ -1,6 +1,8 @@
 #pragma once
 #include "host/OBSApi.h"
 
+#include <string>
+
 // A configuration tree shaped like the host's scene collection:
 // root / scenes / <scene> / sources / <source> / data. The data element's grandparent is
 // the scene's "sources" element, where the scene identifier lives.
@@ -19,4 +21,7 @@ public:
     XElement *NewDataElement();
 
     static XElement *DataOf(XElement *source) { return source->GetElement(L"data"); }
+
+    XElement *Root() const { return config.GetRootElement(); }
+    bool SaveAs(const std::wstring &path) { return config.SaveAs(path.c_str()); }
 };

@@ -4,6 +4,7 @@
 #include "link/blocks/BlockNames.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -14,6 +15,12 @@ std::wstring BlockName(const char16_t *prefix, std::wstring_view sceneGuid)
     std::wstring name(prefix, prefix + kBlockPrefixLength);
     name += sceneGuid;
     return name;
+}
+
+void PutUnit(unsigned char *at, char16_t unit)
+{
+    at[0] = static_cast<unsigned char>(unit & 0xFF);
+    at[1] = static_cast<unsigned char>(unit >> 8);
 }
 
 } // namespace
@@ -66,12 +73,17 @@ bool SharedBlockWriter::Write(std::u16string_view text)
 {
     if (text.size() > kMaxBlockTextUnits)
         return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        view[2 * i] = static_cast<unsigned char>(text[i] & 0xFF);
-        view[2 * i + 1] = static_cast<unsigned char>(text[i] >> 8);
-    }
-    view[2 * text.size()] = 0;
-    view[2 * text.size() + 1] = 0;
+    // The first unit in one store each time, so a reader never takes half of it. Windows runs
+    // little-endian, the block's byte order.
+    volatile char16_t &first = *reinterpret_cast<volatile char16_t *>(view);
+    first = 0;
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    for (std::size_t i = 1; i < text.size(); ++i)
+        PutUnit(view + 2 * i, text[i]);
+    PutUnit(view + 2 * text.size(), 0);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (!text.empty())
+        first = text[0];
     return true;
 }
 

@@ -31,7 +31,9 @@ public:
     ~SharedBlockWriter();
 
     // Writes text as UTF-16LE with its terminator; false (nothing written) when it is longer
-    // than the block holds.
+    // than the block holds. A reader copying the block meanwhile never sees the new first unit
+    // (the head of the sequence number) before the rest: the first unit goes to 0 first, which
+    // makes an empty block that readers pass over, then the rest is written, then the first unit.
     bool Write(std::u16string_view text);
     // Writes bytes from the start of the block as they are (at most the block's size), for
     // images no producer should make, such as a block without a terminator.

@@ -1,6 +1,7 @@
 // Plauditor: the companion program the plug-in starts once per scene. It turns gift events
 // (JSON lines from a followed file and, optionally, a local TCP port) into thank-you lines in
 // the scene's text block, and keeps the scene's style block filled from Plauditor.json.
+#include "companion/blockwriter/ProgramArguments.h"
 #include "companion/plauditor/CommandLine.h"
 #include "companion/plauditor/EventFileFollower.h"
 #include "companion/plauditor/FileAccess.h"
@@ -14,7 +15,6 @@
 #include "companion/plauditor/Utf.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <memory>
 #include <optional>
@@ -30,21 +30,6 @@ constexpr int kExitBadCommandLine = 2;
 constexpr unsigned kPollMilliseconds = 100;
 constexpr DWORD kSettingsCheckMilliseconds = 500;
 constexpr std::size_t kMaxSettingsBytes = 256 * 1024;
-
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-std::u16string FromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
-
-std::vector<std::u16string> ProgramArguments()
-{
-    int count = 0;
-    LPWSTR *argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::u16string> arguments;
-    for (int i = 1; argv && i < count; ++i)
-        arguments.push_back(FromWide(argv[i]));
-    if (argv)
-        LocalFree(argv);
-    return arguments;
-}
 
 // The plug-in starts us without a console; stderr exists only when a caller handed one over.
 void ToStandardError(const std::string &line)
@@ -74,14 +59,14 @@ class Companion {
 public:
     Companion(LaunchArguments arguments, LogFile &logFile) : launch(std::move(arguments)), log(logFile)
     {
-        settingsPath = launch.settingsPath.empty() ? folder + L"Plauditor.json" : Wide(launch.settingsPath);
+        settingsPath = launch.settingsPath.empty() ? folder + L"Plauditor.json" : ToWide(launch.settingsPath);
     }
 
     int Run()
     {
         SceneLock::Outcome outcome{};
         DWORD code = 0;
-        const auto lock = SceneLock::Claim(Wide(launch.sceneGuid), outcome, code);
+        const auto lock = SceneLock::Claim(ToWide(launch.sceneGuid), outcome, code);
         if (outcome == SceneLock::Outcome::HeldElsewhere) {
             log.Line("another Plauditor already serves this scene; leaving it in charge");
             return kExitDone;
@@ -97,7 +82,7 @@ public:
             return kExitFailure;
         }
         std::string error;
-        channels = SceneChannels::Open(Wide(launch.sceneGuid), error);
+        channels = SceneChannels::Open(ToWide(launch.sceneGuid), error);
         if (!channels) {
             log.Line("error: " + error);
             return kExitFailure;
@@ -211,8 +196,8 @@ private:
         if (recent.SetCapacity(settings.recentLines))
             PublishText();
         if (eventsMoved && (starting || launch.eventsPath.empty())) {
-            const std::wstring path = launch.eventsPath.empty() ? ResolvePath(folder, Wide(settings.eventsFile))
-                                                                : Wide(launch.eventsPath);
+            const std::wstring path = launch.eventsPath.empty() ? ResolvePath(folder, ToWide(settings.eventsFile))
+                                                                : ToWide(launch.eventsPath);
             follower = std::make_unique<EventFileFollower>(path, starting && launch.readExistingEvents);
             log.Line("following events file " + Utf16ToUtf8(FromWide(path)));
         }
@@ -248,7 +233,7 @@ int main()
     auto launch = ParseCommandLine(arguments, error);
 
     const std::u16string logOption = LogPathOption(arguments);
-    const std::wstring logPath = logOption.empty() ? ProgramFolder() + L"Plauditor.log" : Wide(logOption);
+    const std::wstring logPath = logOption.empty() ? ProgramFolder() + L"Plauditor.log" : ToWide(logOption);
     LogFile log(logPath, "[" + std::to_string(GetCurrentProcessId()) + "]" +
                              (launch ? " " + Utf16ToUtf8(launch->sceneGuid) : std::string()));
     if (!launch) {

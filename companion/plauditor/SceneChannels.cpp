@@ -4,25 +4,6 @@
 #include "companion/plauditor/TextComposition.h"
 #include "companion/plauditor/Utf.h"
 
-#include <atomic>
-
-void WriteBlockGuarded(SharedBlockWriter &writer, std::u16string_view text)
-{
-    if (text.empty() || text.size() > kMaxBlockTextUnits)
-        return;
-    std::u16string image(text);
-    image += u'\0';
-    const char16_t first = image[0];
-    const char16_t empty = 0;
-
-    writer.WriteImage(&empty, sizeof empty);
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    image[0] = 0;
-    writer.WriteImage(image.data(), image.size() * sizeof(char16_t));
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    writer.WriteImage(&first, sizeof first);
-}
-
 std::optional<SceneChannels> SceneChannels::Open(const std::wstring &sceneGuid, std::string &error)
 {
     DWORD code = 0;
@@ -49,7 +30,10 @@ SceneChannels::Published SceneChannels::PublishText(const std::vector<std::u16st
     const auto block = ComposeTextBlock(nextTextSequence, linesOldestFirst, result.detail);
     if (!block)
         return result;
-    WriteBlockGuarded(text, *block);
+    if (!text.Write(*block)) {
+        result.detail = "the text block does not fit";
+        return result;
+    }
     nextTextSequence = NextSequence(nextTextSequence);
     result.ok = true;
     result.detail = Utf16ToUtf8(*block);
@@ -63,7 +47,10 @@ SceneChannels::Published SceneChannels::PublishStyle(const StyleValues &values)
     const auto block = FormatStyleBlock(nextStyleSequence, values.font, values.numbers, result.detail);
     if (!block)
         return result;
-    WriteBlockGuarded(style, *block);
+    if (!style.Write(*block)) {
+        result.detail = "the style block does not fit";
+        return result;
+    }
     nextStyleSequence = NextSequence(nextStyleSequence);
     result.ok = true;
     result.detail = Utf16ToUtf8(*block);

@@ -30,8 +30,3 @@ public:
     Published PublishText(const std::vector<std::u16string> &linesOldestFirst);
     Published PublishStyle(const StyleValues &values);
 };
-
-// Writes a block so that a reader copying it at the same moment sees either the old text or
-// an empty block, never the new number at the head of half-old text: the first unit goes to 0
-// first, the rest is written, and the first unit comes last.
-void WriteBlockGuarded(SharedBlockWriter &writer, std::u16string_view text);

@@ -1,10 +1,10 @@
 // plauditor_publish: writes text and style blocks for one scene, the way the companion
 // program does, and keeps them alive for a while. For demos, soak runs and tests.
+#include "companion/blockwriter/ProgramArguments.h"
 #include "companion/blockwriter/SharedBlockWriter.h"
 #include "companion/publish/PublishPlan.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,21 +16,6 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitBadArguments = 2;
-
-std::u16string FromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
-std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-
-std::vector<std::u16string> ProgramArguments()
-{
-    int count = 0;
-    LPWSTR *argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::u16string> arguments;
-    for (int i = 1; argv && i < count; ++i)
-        arguments.push_back(FromWide(argv[i]));
-    if (argv)
-        LocalFree(argv);
-    return arguments;
-}
 
 class FileHandle {
     HANDLE handle;

@@ -1,5 +1,6 @@
 #include "source/TextureLayout.h"
 
+#include <cmath>
 #include <cstdint>
 
 MeasureMode ChooseMeasureMode(bool useTextExtents, bool wrap, bool vertical, bool scrollMode)
@@ -44,6 +45,29 @@ TextBox OutlineDrawBox(TextBox box, float outlineSize)
     box.x += outlineSize / 2.0f;
     box.y += outlineSize / 2.0f;
     return box;
+}
+
+float DrawableOutlineSize(float outlineSize)
+{
+    if (std::isnan(outlineSize))
+        return 0.0f;
+    if (outlineSize > kMaxOutlineSize)
+        return kMaxOutlineSize;
+    if (outlineSize < -kMaxOutlineSize)
+        return -kMaxOutlineSize;
+    return outlineSize;
+}
+
+bool BoxReachesTexture(const TextBox &box, float margin, unsigned width, unsigned height)
+{
+    if (box.width == 0.0f || box.height == 0.0f)
+        return true;
+    // Written so that NaN anywhere answers false.
+    const double left = static_cast<double>(box.x) - margin;
+    const double top = static_cast<double>(box.y) - margin;
+    const double right = static_cast<double>(box.x) + box.width + margin;
+    const double bottom = static_cast<double>(box.y) + box.height + margin;
+    return left < width && top < height && right > 0.0 && bottom > 0.0;
 }
 
 int MeasuredSide(float measured)

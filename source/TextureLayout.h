@@ -40,6 +40,22 @@ TextBox BottomFittedBox(TextBox layout, float overflow);
 // An outlined text is drawn half a stroke in from the box origin.
 TextBox OutlineDrawBox(TextBox box, float outlineSize);
 
+// Outlines are stroked at most this wide (either sign). Wine's GDI+ runs out of stack
+// stroking glyph paths with pens a few hundred pixels wide (from about 350 on small fonts),
+// which ends the host process; no outline of text needs more.
+constexpr float kMaxOutlineSize = 100.0f;
+
+// The outline width the rasteriser works with: the setting held to +-kMaxOutlineSize, and
+// NaN taken as 0. Measuring, texture size and drawing all use it, so they agree.
+float DrawableOutlineSize(float outlineSize);
+
+// Whether text laid out in box can put a pixel into a texture of width x height. A box
+// with a size clips its text; one without (an unbounded layout) always counts as reaching.
+// Text that cannot reach is not drawn: nothing of it would show, and GDI+ under Wine
+// crashes on layout positions past 2^31, which scroll mode makes from extents near the
+// int limit.
+bool BoxReachesTexture(const TextBox &box, float margin, unsigned width, unsigned height);
+
 struct TextureSizeInput {
     float boxWidth = 0.0f;
     float boxHeight = 0.0f;

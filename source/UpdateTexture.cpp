@@ -42,7 +42,7 @@ MeasureSettings MeasureSettingsOf(const TextOutputSource &source)
     settings.wrap = source.wrap;
     settings.scrollMode = source.scrollMode;
     settings.useOutline = source.useOutline;
-    settings.outlineSize = source.outlineSize;
+    settings.outlineSize = DrawableOutlineSize(source.outlineSize);
     settings.extentWidth = source.extentWidth;
     settings.extentHeight = source.extentHeight;
     return settings;
@@ -92,9 +92,12 @@ void PaintText(TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
 
     if (source.currentText.IsEmpty())
         return;
+    const float outlineSize = source.useOutline ? DrawableOutlineSize(source.outlineSize) : 0.0f;
+    if (!BoxReachesTexture(measured, outlineSize < 0.0f ? -outlineSize : outlineSize, size.width, size.height))
+        return;
     if (source.useOutline) {
         const OutlineStyle outline{
-            source.outlineSize,
+            outlineSize,
             OutlinePenColour(source.outlineColor, source.outlineOpacity, source.textOpacity)};
         DrawOutlinedText(graphics, source.currentText.Array(), font, measured, format,
                          textBrush.get(), outline);
@@ -109,6 +112,9 @@ void PaintText(TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
 void TextOutputSource::UpdateTexture()
 {
     ChooseWorkingText(*this);
+    if (useOutline && DrawableOutlineSize(outlineSize) != outlineSize)
+        AppWarning(L"TextSource::UpdateTexture: outline size %g is drawn as %g", static_cast<double>(outlineSize),
+                   static_cast<double>(DrawableOutlineSize(outlineSize)));
 
     FontHandle gdiFont = CreateTextFont(fontName, TextFontStyle{fontSize, bold, italic, underline});
     if (!gdiFont)

@@ -1,0 +1,77 @@
+// Settings no one would choose but a broken or hostile producer can send: the rasteriser
+// must come back from them with a texture, and never take the host down.
+#include "raster_test_support.h"
+#include "source/TextureLayout.h"
+
+#include <limits>
+
+namespace {
+
+using raster_test::RasterTest;
+
+TEST(OutlineLimit, WidthsBeyondTheLimitAreHeldToItAndNaNCountsAsNone)
+{
+    EXPECT_EQ(DrawableOutlineSize(2.0f), 2.0f);
+    EXPECT_EQ(DrawableOutlineSize(-3.0f), -3.0f);
+    EXPECT_EQ(DrawableOutlineSize(100000.0f), kMaxOutlineSize);
+    EXPECT_EQ(DrawableOutlineSize(-100000.0f), -kMaxOutlineSize);
+    EXPECT_EQ(DrawableOutlineSize(std::numeric_limits<float>::infinity()), kMaxOutlineSize);
+    EXPECT_EQ(DrawableOutlineSize(std::numeric_limits<float>::quiet_NaN()), 0.0f);
+}
+
+TEST(TextReach, OnlyBoxesOverlappingTheTextureWithTheMarginReachIt)
+{
+    EXPECT_TRUE(BoxReachesTexture(TextBox{0.0f, 10.0f, 100.0f, 40.0f}, 0.0f, 64, 64));
+    EXPECT_TRUE(BoxReachesTexture(TextBox{0.0f, -30.0f, 100.0f, 40.0f}, 0.0f, 64, 64));  // hangs off the top
+    EXPECT_FALSE(BoxReachesTexture(TextBox{0.0f, 2147483600.0f, 800.0f, 200.0f}, 0.0f, 800, 8192));
+    EXPECT_FALSE(BoxReachesTexture(TextBox{64.0f, 0.0f, 10.0f, 10.0f}, 0.0f, 64, 64));
+    EXPECT_TRUE(BoxReachesTexture(TextBox{64.0f, 0.0f, 10.0f, 10.0f}, 2.0f, 64, 64));   // the stroke reaches in
+    EXPECT_FALSE(BoxReachesTexture(TextBox{-20.0f, 0.0f, 10.0f, 10.0f}, 0.0f, 64, 64));
+    // An unbounded layout has no box to compare, so it is drawn.
+    EXPECT_TRUE(BoxReachesTexture(TextBox{5000.0f, 0.0f, 0.0f, 0.0f}, 0.0f, 64, 64));
+    EXPECT_FALSE(BoxReachesTexture(TextBox{std::numeric_limits<float>::quiet_NaN(), 0.0f, 1.0f, 1.0f}, 0.0f, 64, 64));
+}
+
+class ExtremeSettings : public RasterTest {};
+
+// Scroll mode puts the text block at the bottom of the extent box, here about 2^31 pixels
+// down: far past the texture, where GDI+ under Wine used to crash the process.
+TEST_F(ExtremeSettings, ScrollModeInExtentsNearTheIntLimitLeavesJustTheBackground)
+{
+    source->useTextExtents = source->wrap = source->scrollMode = true;
+    source->extentWidth = 800;
+    source->extentHeight = 2147483647u;
+    source->backgroundOpacity = 100;
+    source->backgroundColor = 0x203040;
+    Rasterise(L"感谢 Alice");
+    ASSERT_NE(source->texture, nullptr);
+    EXPECT_EQ(source->textureWidth, 800);
+    EXPECT_EQ(source->textureHeight, 8192);
+    for (unsigned y : {0u, 4000u, 8191u})
+        for (unsigned x : {0u, 400u, 799u})
+            EXPECT_EQ(Pixel(x, y), 0xFF203040u) << x << "," << y;
+    EXPECT_TRUE(log.Warnings().empty());
+}
+
+// A pen this wide overflowed GDI+'s stack under Wine; it is stroked at the limit instead,
+// and the texture is sized for the stroke that is drawn.
+TEST_F(ExtremeSettings, HugeOutlineIsStrokedAtTheLimitWithAWarning)
+{
+    source->useOutline = true;
+    source->outlineSize = kMaxOutlineSize;
+    Rasterise(L"感谢 Bob");
+    const int limitedWidth = source->textureWidth;
+    const int limitedHeight = source->textureHeight;
+    ASSERT_TRUE(log.Warnings().empty());
+
+    source->outlineSize = 100000.0f;
+    Rasterise(L"感谢 Bob");
+    ASSERT_NE(source->texture, nullptr);
+    EXPECT_EQ(source->textureWidth, limitedWidth);
+    EXPECT_EQ(source->textureHeight, limitedHeight);
+    ASSERT_EQ(log.Warnings().size(), 1u);
+    EXPECT_EQ(log.Warnings()[0], L"TextSource::UpdateTexture: outline size 100000 is drawn as 100");
+    EXPECT_EQ(source->outlineSize, 100000.0f);  // the setting itself is kept
+}
+
+} // namespace

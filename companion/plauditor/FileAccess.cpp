@@ -1,6 +1,6 @@
 #include "companion/plauditor/FileAccess.h"
 
-#include "companion/plauditor/UniqueHandle.h"
+#include "companion/blockwriter/UniqueHandle.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The host process whose end ends the companion.
-#include "companion/plauditor/UniqueHandle.h"
+#include "companion/blockwriter/UniqueHandle.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Plauditor.log: one line per start, publish and error. Several companions (one per scene)
 // append to the same file, each line in one write.
-#include "companion/plauditor/UniqueHandle.h"
+#include "companion/blockwriter/UniqueHandle.h"
 
 #include <string>
 #include <string_view>

@@ -23,36 +23,41 @@ std::optional<SceneChannels> SceneChannels::Open(const std::wstring &sceneGuid, 
                          FirstSequence(tick, pid, Channel::Style));
 }
 
-SceneChannels::Published SceneChannels::PublishText(const std::vector<std::u16string> &linesOldestFirst)
+namespace {
+
+// Writes a block made for sequence, which then moves on. A block that could not be made
+// (formatError says why) or written leaves the channel as it was.
+SceneChannels::Published WriteBlock(SharedBlockWriter &writer, std::int32_t &sequence,
+                                    const std::optional<std::u16string> &block, std::string formatError)
 {
-    Published result;
-    result.sequence = nextTextSequence;
-    const auto block = ComposeTextBlock(nextTextSequence, linesOldestFirst, result.detail);
-    if (!block)
-        return result;
-    if (!text.Write(*block)) {
-        result.detail = "the text block does not fit";
+    SceneChannels::Published result;
+    result.sequence = sequence;
+    if (!block) {
+        result.detail = std::move(formatError);
         return result;
     }
-    nextTextSequence = NextSequence(nextTextSequence);
+    if (!writer.Write(*block)) {
+        result.detail = "the block does not fit";
+        return result;
+    }
+    sequence = NextSequence(sequence);
     result.ok = true;
     result.detail = Utf16ToUtf8(*block);
     return result;
 }
 
+} // namespace
+
+SceneChannels::Published SceneChannels::PublishText(const std::vector<std::u16string> &linesOldestFirst)
+{
+    std::string error;
+    const auto block = ComposeTextBlock(nextTextSequence, linesOldestFirst, error);
+    return WriteBlock(text, nextTextSequence, block, std::move(error));
+}
+
 SceneChannels::Published SceneChannels::PublishStyle(const StyleValues &values)
 {
-    Published result;
-    result.sequence = nextStyleSequence;
-    const auto block = FormatStyleBlock(nextStyleSequence, values.font, values.numbers, result.detail);
-    if (!block)
-        return result;
-    if (!style.Write(*block)) {
-        result.detail = "the style block does not fit";
-        return result;
-    }
-    nextStyleSequence = NextSequence(nextStyleSequence);
-    result.ok = true;
-    result.detail = Utf16ToUtf8(*block);
-    return result;
+    std::string error;
+    const auto block = FormatStyleBlock(nextStyleSequence, values.font, values.numbers, error);
+    return WriteBlock(style, nextStyleSequence, block, std::move(error));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // One companion per scene: a named mutex that exists while the first companion runs.
-#include "companion/plauditor/UniqueHandle.h"
+#include "companion/blockwriter/UniqueHandle.h"
 
 #include <optional>
 #include <string>

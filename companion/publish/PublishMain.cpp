@@ -2,6 +2,7 @@
 // program does, and keeps them alive for a while. For demos, soak runs and tests.
 #include "companion/blockwriter/ProgramArguments.h"
 #include "companion/blockwriter/SharedBlockWriter.h"
+#include "companion/blockwriter/UniqueHandle.h"
 #include "companion/publish/PublishPlan.h"
 
 #include <windows.h>
@@ -17,24 +18,12 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitBadArguments = 2;
 
-class FileHandle {
-    HANDLE handle;
-
-public:
-    explicit FileHandle(HANDLE h) : handle(h) {}
-    ~FileHandle() { if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle); }
-    FileHandle(const FileHandle &) = delete;
-    FileHandle &operator=(const FileHandle &) = delete;
-    HANDLE get() const { return handle; }
-    bool valid() const { return handle != INVALID_HANDLE_VALUE; }
-};
-
 // A UTF-8 file (with or without a byte-order mark) as UTF-16 text.
 std::optional<std::u16string> ReadUtf8File(const std::wstring &path)
 {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return std::nullopt;
     std::string bytes;
     char chunk[4096];
@@ -53,10 +42,10 @@ std::optional<std::u16string> ReadUtf8File(const std::wstring &path)
 
 bool WriteReadyFile(const std::wstring &path)
 {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    return file.valid() && WriteFile(file.get(), "ready\n", 6, &written, nullptr);
+    return file && WriteFile(file.get(), "ready\n", 6, &written, nullptr);
 }
 
 // Runs the steps, holding one writer per channel so every block written stays alive.

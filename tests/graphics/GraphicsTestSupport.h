@@ -1,6 +1,7 @@
 #pragma once
 #include "hostlib/HostGraphicsControl.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 #include <memory>
 #include <string>
@@ -21,14 +22,16 @@ SamplerState *MakeSampler(GraphicsSystem *graphics, GSSampleFilter filter, GSAdd
 // One row (or column) of frame pixels, 0xAARRGGBB.
 std::vector<DWORD> FrameRow(GraphicsSystem *graphics, unsigned y, unsigned fromX, unsigned count);
 
-// A file in the temporary folder holding `contents`; removed by the destructor.
+// A file holding `contents` in a folder of its own, removed with it.
 class TemporaryFile {
+    TempFolder folder;
     std::wstring path;
 
 public:
-    explicit TemporaryFile(const std::string &contents, const wchar_t *suffix = L".tmp");
-    ~TemporaryFile();
-    TemporaryFile(const TemporaryFile &) = delete;
-    TemporaryFile &operator=(const TemporaryFile &) = delete;
+    explicit TemporaryFile(const std::string &contents, const wchar_t *suffix = L".tmp")
+        : path(folder / (L"file" + std::wstring(suffix)))
+    {
+        WriteFileBytes(path, contents);
+    }
     const wchar_t *Path() const { return path.c_str(); }
 };

@@ -1,7 +1,5 @@
 #include "tests/graphics/GraphicsTestSupport.h"
 
-#include <atomic>
-
 TexturePtr MakeTexture(GraphicsSystem *graphics, unsigned width, unsigned height,
                        const std::vector<DWORD> &argb)
 {
@@ -30,22 +28,4 @@ std::vector<DWORD> FrameRow(GraphicsSystem *graphics, unsigned y, unsigned fromX
     for (unsigned x = fromX; x < fromX + count; ++x)
         row.push_back(HostFramePixel(graphics, x, y));
     return row;
-}
-
-TemporaryFile::TemporaryFile(const std::string &contents, const wchar_t *suffix)
-{
-    static std::atomic<int> counter{0};
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    path = std::wstring(folder) + L"graphics_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-           std::to_wstring(counter++) + suffix;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, contents.data(), DWORD(contents.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-TemporaryFile::~TemporaryFile()
-{
-    DeleteFileW(path.c_str());
 }

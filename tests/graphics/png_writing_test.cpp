@@ -17,15 +17,10 @@ struct DecodedPng {
 DecodedPng DecodePng(const std::wstring &path)
 {
     DecodedPng png;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return png;
-    std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-    CloseHandle(file);
+    const std::string bytes = ReadFileBytes(path);
     int channels = 0;
-    unsigned char *rgba = stbi_load_from_memory(bytes.data(), int(bytes.size()), &png.width, &png.height, &channels, 4);
+    unsigned char *rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(bytes.data()), int(bytes.size()),
+                                                &png.width, &png.height, &channels, 4);
     if (!rgba)
         return png;
     for (int i = 0; i < png.width * png.height; ++i)
@@ -36,15 +31,8 @@ DecodedPng DecodePng(const std::wstring &path)
 
 class PngWriting : public ::testing::Test {
 protected:
-    std::wstring path;
-
-    void SetUp() override
-    {
-        wchar_t folder[MAX_PATH];
-        GetTempPathW(MAX_PATH, folder);
-        path = std::wstring(folder) + L"png_writing_" + std::to_wstring(GetCurrentProcessId()) + L"_\u6587.png";
-    }
-    void TearDown() override { DeleteFileW(path.c_str()); }
+    TempFolder folder;
+    std::wstring path = folder / L"png_writing_\u6587.png";
 };
 
 TEST_F(PngWriting, WritesTheFrameAsRgbaWithAlphaKept)

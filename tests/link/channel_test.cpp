@@ -7,6 +7,7 @@
 #include "link/TextChannel.h"
 #include "support/FreshGuid.h"
 #include "support/SceneTree.h"
+#include "support/StringText.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,6 @@
 #include <utility>
 
 namespace {
-
-std::wstring Text(const String &value)
-{
-    return value.Array() ? std::wstring(value.Array(), value.Length()) : std::wstring();
-}
 
 // Every number 100..120 in block order after the font.
 const std::u16string kCompleteStyle =

@@ -1,17 +1,13 @@
 #include "link/GuidText.h"
 #include "link/PlatformSeams.h"
 #include "support/SceneTree.h"
+#include "support/StringText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-std::wstring Text(const String &value)
-{
-    return value.Array() ? std::wstring(value.Array(), value.Length()) : std::wstring();
-}
 
 int guidsMade = 0;
 

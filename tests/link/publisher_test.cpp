@@ -5,6 +5,7 @@
 #include "support/FreshGuid.h"
 #include "support/PublisherProcess.h"
 #include "support/SceneTree.h"
+#include "support/StringText.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +13,6 @@
 #include <string>
 
 namespace {
-
-std::wstring Text(const String &value)
-{
-    return value.Array() ? std::wstring(value.Array(), value.Length()) : std::wstring();
-}
 
 class Publisher : public ::testing::Test {
 protected:

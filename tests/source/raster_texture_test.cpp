@@ -1,4 +1,5 @@
 #include "raster_test_support.h"
+#include "support/TempFolder.h"
 
 #include <fstream>
 
@@ -90,23 +91,16 @@ TEST_F(Rasterisation, OutlineTakesItsSizeOffTheLayoutBox)
 
 class RasteriseFromFile : public RasterTest {
 protected:
-    std::wstring path;
+    TempFolder folder;
+    std::wstring path = folder / L"thanks.txt";
     unsigned monitors = HostLiveFileMonitors();
 
     void SetUp() override
     {
         RasterTest::SetUp();
-        wchar_t directory[MAX_PATH];
-        GetTempPathW(MAX_PATH, directory);
-        path = std::wstring(directory) + L"raster_" + std::to_wstring(GetCurrentProcessId()) + L".txt";
         source->mode = 1;
         source->filePath = path.c_str();
         source->currentText = L"old text";
-    }
-    void TearDown() override
-    {
-        RasterTest::TearDown();
-        DeleteFileW(path.c_str());
     }
 };
 

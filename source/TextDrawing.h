@@ -24,6 +24,9 @@ struct OutlineStyle {
 
 // The text as a glyph path: stroked with a round-joined pen, then filled with the text
 // brush, which covers the inner half of the stroke.
+//
+// Paths too long for one stroke, or reaching off the width x height canvas, are stroked a
+// portion at a time and only where they can show (see GlyphPathRuns.h).
 void DrawOutlinedText(GdipGraphics &graphics, CTSTR text, GdipFont &font, const TextBox &box,
                       Gdiplus::GpStringFormat *format, Gdiplus::GpBrush *brush,
-                      const OutlineStyle &outline);
+                      const OutlineStyle &outline, unsigned canvasWidth, unsigned canvasHeight);

@@ -100,7 +100,7 @@ void PaintText(TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
             outlineSize,
             OutlinePenColour(source.outlineColor, source.outlineOpacity, source.textOpacity)};
         DrawOutlinedText(graphics, source.currentText.Array(), font, measured, format,
-                         textBrush.get(), outline);
+                         textBrush.get(), outline, size.width, size.height);
     } else {
         DrawPlainText(graphics, source.currentText.Array(), font.get(), measured, format,
                       textBrush.get());

@@ -75,3 +75,39 @@ TEST_F(ExtremeSettings, HugeOutlineIsStrokedAtTheLimitWithAWarning)
 }
 
 } // namespace
+
+namespace {
+
+// A line of a thousand CJK characters runs far past the widest texture. Outlined, Wine's
+// GDI+ took seconds to stroke it and overflowed its stack on glyphs out past 8192.
+TEST_F(ExtremeSettings, OutlinedLineFarWiderThanTheTextureIsDrawnWhereItShows)
+{
+    std::wstring text;
+    unsigned state = 7;
+    for (int i = 0; i < 1000; ++i) {
+        state = state * 1103515245u + 12345u;
+        text += static_cast<wchar_t>(0x4E00 + (state >> 16) % 0x5000);
+    }
+    source->fontName = L"WenQuanYi Zen Hei";
+    source->fontSize = 40;
+    source->useOutline = true;
+    source->outlineSize = 2.0f;
+    source->outlineColor = 0xFF0000;
+    Rasterise(text.c_str());
+    ASSERT_NE(source->texture, nullptr);
+    EXPECT_EQ(source->textureWidth, 8192);
+    // Outline pixels (red) near both ends of the texture.
+    const auto redIn = [&](unsigned from, unsigned to) {
+        int red = 0;
+        for (unsigned x = from; x < to; ++x)
+            for (unsigned y = 0; y < static_cast<unsigned>(source->textureHeight); ++y)
+                if ((Pixel(x, y) & 0x00FFFFFF) == 0xFF0000)
+                    ++red;
+        return red;
+    };
+    EXPECT_GT(redIn(0, 200), 50);
+    EXPECT_GT(redIn(7990, 8190), 50);
+    EXPECT_TRUE(log.Warnings().empty());
+}
+
+} // namespace

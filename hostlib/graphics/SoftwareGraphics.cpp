@@ -21,7 +21,7 @@ Texture *SoftwareGraphics::CreateTexture(unsigned width, unsigned height, GSColo
 
 SamplerState *SoftwareGraphics::CreateSamplerState(SamplerInfo &info)
 {
-    SamplerState *sampler = new SoftwareSampler(recorder, info);
+    SamplerState *sampler = new SoftwareSampler(recorder, loadedSampler, info);
     if (RecordedGraphicsCall *call = recorder->Record("CreateSamplerState")) {
         call->sampler = sampler;
         call->hasSamplerInfo = 1;
@@ -61,7 +61,7 @@ void SoftwareGraphics::LoadSamplerState(SamplerState *sampler, UINT unit)
     }
     // Sprites sample one texture, so only unit 0 matters.
     if (unit == 0)
-        loadedSampler = sampler;
+        loadedSampler->sampler = sampler;
 }
 
 void SoftwareGraphics::LoadVertexShader(Shader *shader)
@@ -102,7 +102,7 @@ ClipRect SoftwareGraphics::CurrentClip() const
 
 SamplingMode SoftwareGraphics::CurrentSampling() const
 {
-    if (auto *sampler = dynamic_cast<const SoftwareSampler *>(loadedSampler))
+    if (auto *sampler = dynamic_cast<const SoftwareSampler *>(loadedSampler->sampler))
         return sampler->Mode();
     return DefaultSamplingMode();
 }

@@ -14,7 +14,7 @@ class SoftwareGraphics final : public GraphicsSystem {
     FrameBuffer frame;
     std::shared_ptr<GraphicsRecorder> recorder = std::make_shared<GraphicsRecorder>();
     bool drawing = true;
-    SamplerState *loadedSampler = nullptr;
+    std::shared_ptr<LoadedSamplerSlot> loadedSampler = std::make_shared<LoadedSamplerSlot>();
     Shader *loadedVertexShader = nullptr;
     Shader *loadedPixelShader = nullptr;
     std::optional<XRect> scissor;

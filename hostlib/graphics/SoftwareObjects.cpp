@@ -35,14 +35,17 @@ void SoftwareTexture::SetImage(void *source, GSImageFormat format, UINT pitch)
         std::memcpy(pixels.data() + y * rowBytes, row, rowBytes);
 }
 
-SoftwareSampler::SoftwareSampler(std::shared_ptr<GraphicsRecorder> callRecorder, const SamplerInfo &samplerInfo)
-    : recorder(std::move(callRecorder)), info(samplerInfo)
+SoftwareSampler::SoftwareSampler(std::shared_ptr<GraphicsRecorder> callRecorder,
+                                 std::shared_ptr<LoadedSamplerSlot> loadedSlot, const SamplerInfo &samplerInfo)
+    : recorder(std::move(callRecorder)), slot(std::move(loadedSlot)), info(samplerInfo)
 {
     CountObjectCreated(GraphicsObjectKind::Sampler);
 }
 
 SoftwareSampler::~SoftwareSampler()
 {
+    if (slot && slot->sampler == this)
+        slot->sampler = nullptr;
     if (RecordedGraphicsCall *call = recorder->Record("SamplerState::Release"))
         call->sampler = this;
     CountObjectDeleted(GraphicsObjectKind::Sampler);

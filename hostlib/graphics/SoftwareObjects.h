@@ -31,12 +31,21 @@ public:
     TexelView View() const { return {pixels.data(), width, height}; }
 };
 
+// The sampler a system has loaded in unit 0, shared with the samplers it made: one deleted
+// while loaded empties the slot instead of leaving the system a dangling pointer (a
+// plug-in's source leaves its scrolling sampler loaded, and the source may go first).
+struct LoadedSamplerSlot {
+    SamplerState *sampler = nullptr;
+};
+
 class SoftwareSampler final : public SamplerState {
     std::shared_ptr<GraphicsRecorder> recorder;
+    std::shared_ptr<LoadedSamplerSlot> slot;
     SamplerInfo info;
 
 public:
-    SoftwareSampler(std::shared_ptr<GraphicsRecorder> callRecorder, const SamplerInfo &samplerInfo);
+    SoftwareSampler(std::shared_ptr<GraphicsRecorder> callRecorder, std::shared_ptr<LoadedSamplerSlot> loadedSlot,
+                    const SamplerInfo &samplerInfo);
     ~SoftwareSampler() override;
 
     const SamplerInfo &GetSamplerInfo() const override { return info; }

@@ -73,6 +73,23 @@ TEST_F(GraphicsObjects, ShadersLoadFromExistingFilesOnlyWithTheirDeclaredParamet
     delete shader;
 }
 
+// A source may be destroyed with its scrolling sampler still loaded; drawing goes on with
+// the default sampling rather than through the deleted sampler.
+TEST_F(GraphicsObjects, DeletingTheLoadedSamplerUnloadsIt)
+{
+    TexturePtr texture = MakeTexture(gs.get(), 2, 1, {0xFFFF0000, 0xFF0000FF});
+    SamplerState *wrap = MakeSampler(gs.get(), GS_FILTER_POINT, GS_ADDRESS_WRAP);
+    gs->LoadSamplerState(wrap, 0);
+    delete wrap;
+    // Overwrite the freed memory with a fresh sampler of another kind, as the allocator may.
+    SamplerState *other = MakeSampler(gs.get(), GS_FILTER_POINT, GS_ADDRESS_WRAP);
+    gs.ClearFrame(0xFF000000);
+    gs->DrawSpriteEx(texture.get(), 0xFFFFFFFF, 0, 0, 4, 1, 0.5f, 0.0f, 2.5f, 1.0f);
+    // Clamped, linear: the right half stays on the last texel; wrapping would come back to red.
+    EXPECT_EQ(gs.Pixel(3, 0), 0xFF0000FFu);
+    delete other;
+}
+
 TEST_F(GraphicsObjects, LiveCountsFollowCreationAndDeletion)
 {
     const HostGraphicsObjectCounts before = HostLiveGraphicsObjects();

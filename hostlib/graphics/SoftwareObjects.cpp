@@ -6,11 +6,14 @@
 
 SoftwareTexture::SoftwareTexture(std::shared_ptr<GraphicsRecorder> callRecorder, unsigned textureWidth,
                                  unsigned textureHeight, const void *initial)
-    : recorder(std::move(callRecorder)), width(textureWidth), height(textureHeight),
-      pixels(static_cast<size_t>(textureWidth) * textureHeight * 4, 0)
+    : recorder(std::move(callRecorder)), width(textureWidth), height(textureHeight)
 {
+    // Copied straight in: zero-filling first doubles the time for the largest textures.
+    const size_t bytes = static_cast<size_t>(textureWidth) * textureHeight * 4;
     if (initial)
-        std::memcpy(pixels.data(), initial, pixels.size());
+        pixels.assign(static_cast<const uint8_t *>(initial), static_cast<const uint8_t *>(initial) + bytes);
+    else
+        pixels.assign(bytes, 0);
     CountObjectCreated(GraphicsObjectKind::Texture);
 }
 

@@ -1,5 +1,6 @@
 #include "source/TextOutputSource.h"
 #include "source/ScrollMath.h"
+#include "source/SourceSamplers.h"
 
 namespace {
 
@@ -33,18 +34,6 @@ void DrawExtentHighlight(const Vect2 &position, const Vect2 &boxSize, float rema
 
     GS->LoadVertexShader(savedVertexShader);
     GS->LoadPixelShader(savedPixelShader);
-}
-
-SamplerState *CreatePointSampler()
-{
-    SamplerInfo info{};
-    info.filter = GS_FILTER_POINT;
-    info.addressU = GS_ADDRESS_CLAMP;
-    info.addressV = GS_ADDRESS_CLAMP;
-    info.addressW = GS_ADDRESS_CLAMP;
-    info.maxAnisotropy = 16;
-    info.borderColor = Color4(0.0f, 0.0f, 0.0f, 0.0f);
-    return GS->CreateSamplerState(info);
 }
 
 } // namespace

@@ -1,20 +1,5 @@
 #include "source/TextOutputSource.h"
-
-namespace {
-
-SamplerState *CreateScrollSampler()
-{
-    SamplerInfo info{};
-    info.filter = GS_FILTER_LINEAR;
-    info.addressU = GS_ADDRESS_WRAP;
-    info.addressV = GS_ADDRESS_WRAP;
-    info.addressW = GS_ADDRESS_CLAMP;
-    info.maxAnisotropy = 0;
-    info.borderColor = Color4(0.0f, 0.0f, 0.0f, 0.0f);
-    return GS ? GS->CreateSamplerState(info) : nullptr;
-}
-
-} // namespace
+#include "source/SourceSamplers.h"
 
 TextOutputSource::TextOutputSource(XElement *dataElement)
     : data(dataElement)

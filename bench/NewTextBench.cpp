@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -119,7 +120,22 @@ private:
     }
 };
 
-BenchRow NewTextRow(const BenchOptions &options, bool outline)
+// One bare read of a held block, as in the idle-poll floor.
+void BareBlockCycle(const std::wstring &name)
+{
+    static unsigned char copied[2048];
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2048, name.c_str());
+    if (!mapping)
+        return;
+    if (void *view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 2048)) {
+        std::memcpy(copied, view, sizeof copied);
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+}
+
+// withReads: the floor also reads both blocks, as every Preprocess must.
+BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads)
 {
     BenchScenes scenes(1, 1);
     int sequence = 100;
@@ -134,10 +150,14 @@ BenchRow NewTextRow(const BenchOptions &options, bool outline)
     }
 
     BareTextDrawer bare(ThankYouText());
+    const std::wstring textBlock = TextBlockName(scenes.SceneGuid(0));
+    const std::wstring styleBlock = StyleBlockName(scenes.SceneGuid(0));
     BenchRow row;
     row.name = outline ? "new text, outline 2" : "new text";
     row.unit = "call";
     row.floorName = outline ? "bare measure, path, pen, fill" : "bare measure and draw";
+    if (withReads)
+        row.floorName += " + 2 bare block reads";
     row.target = 1.3;
     row.result = TimePaired(
         options.runs, Units(options, 20),
@@ -148,8 +168,13 @@ BenchRow NewTextRow(const BenchOptions &options, bool outline)
             }
         },
         [&](int count) {
-            for (int i = 0; i < count; ++i)
+            for (int i = 0; i < count; ++i) {
+                if (withReads) {
+                    BareBlockCycle(textBlock);
+                    BareBlockCycle(styleBlock);
+                }
                 bare.Draw(outline);
+            }
         });
     return row;
 }
@@ -158,5 +183,6 @@ BenchRow NewTextRow(const BenchOptions &options, bool outline)
 
 std::vector<BenchRow> NewTextRows(const BenchOptions &options)
 {
-    return {NewTextRow(options, false), NewTextRow(options, true)};
+    return {NewTextRow(options, false, false), NewTextRow(options, true, false), NewTextRow(options, false, true),
+            NewTextRow(options, true, true)};
 }

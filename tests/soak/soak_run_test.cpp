@@ -1,0 +1,338 @@
+// The soak: the headless host's frame loop runs four text sources in two scenes while a
+// second process rewrites both blocks of both scenes every millisecond, one block in ten
+// hostile. Every frame must end within a second; afterwards the allocator, the kernel and
+// GDI handle tables must be as before, and the last good text must be on screen.
+//
+// VANTO_SOAK_FRAMES sets the number of frames (the test command runs a short form;
+// scripts/soak.sh the long one), VANTO_SOAK_SEED the producer's seed.
+#include "SoakHost.h"
+#include "producer/SoakBlocks.h"
+
+#include "companion/blockwriter/SharedBlockWriter.h"
+#include "headless/HostPaths.h"
+#include "hostlib/HostControl.h"
+#include "hostlib/HostGraphicsControl.h"
+#include "support/ChildProcess.h"
+#include "support/HandleProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+constexpr int kShortFormFrames = 400;
+constexpr int kWarmUpFrames = 60;
+constexpr double kFrameLimitMilliseconds = 1000.0;
+// Under Wine, GDI+ takes over a second to clear an 8192x8192 bitmap (about 18 ns a pixel),
+// and long 8192-wide outlined lines take most of one: a source that rebuilds a texture at
+// the size limit may take longer than a frame, and is counted apart. Nothing may take this
+// long, though.
+constexpr double kLimitSizedRebuildMilliseconds = 5000.0;
+constexpr int kTextureSideLimit = 8192;
+// A frame this late is a hang, not a slow frame: the run is ended so the report still comes.
+constexpr double kHangSeconds = 30.0;
+
+int EnvironmentNumber(const char *name, int fallback)
+{
+    const char *text = std::getenv(name);
+    return text && *text ? std::atoi(text) : fallback;
+}
+
+double Now()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// ASCII for the report: line breaks as " / ", anything else outside ASCII as "?".
+std::string Narrow(const std::wstring &text)
+{
+    std::string out;
+    for (wchar_t c : text) {
+        if (c == L'\n')
+            out += " / ";
+        else if (c >= 32 && c < 127)
+            out += static_cast<char>(c);
+        else if (c != L'\r')
+            out += '?';
+    }
+    return out;
+}
+
+// Ends the process when no frame has finished for kHangSeconds, naming the busy source.
+class HangWatch {
+    std::atomic<double> lastBeat{Now()};
+    std::atomic<bool> stopping{false};
+    std::thread watcher;
+
+public:
+    explicit HangWatch(const SoakScenes &scenes)
+        : watcher([this, &scenes] {
+              while (!stopping) {
+                  if (Now() - lastBeat > kHangSeconds) {
+                      std::fprintf(stderr, "soak: no frame finished for %.0f s: hang in %s\n", kHangSeconds,
+                                   Narrow(scenes.SettingsOf(scenes.BusySource(), false)).c_str());
+                      // What it was showing, read while it is stuck: for the report only.
+                      const SourceDescription shown = scenes.Describe(scenes.BusySource());
+                      std::string escaped;
+                      for (wchar_t c : shown.text) {
+                          char unit[16];
+                          std::snprintf(unit, sizeof unit, c >= 32 && c < 127 ? "%c" : "\\u%04X", static_cast<unsigned>(c));
+                          escaped += unit;
+                      }
+                      std::fprintf(stderr, "soak: it was showing %dx%d \"%s\"\n", shown.textureWidth,
+                                   shown.textureHeight, escaped.c_str());
+                      std::fflush(stderr);
+                      if (std::getenv("VANTO_SOAK_HANG_WAIT"))
+                          Sleep(600000);
+                      std::fflush(stderr);
+                      ExitProcess(3);
+                  }
+                  Sleep(100);
+              }
+          })
+    {
+    }
+    ~HangWatch()
+    {
+        stopping = true;
+        watcher.join();
+    }
+    void Beat() { lastBeat = Now(); }
+};
+
+std::string ReadText(const std::wstring &path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::stringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+long long ReportNumber(const std::string &report, const std::string &key)
+{
+    std::istringstream lines(report);
+    std::string name;
+    long long value = 0;
+    while (lines >> name >> value)
+        if (name == key)
+            return value;
+        else
+            lines.ignore(1 << 20, '\n');
+    return -1;
+}
+
+
+// The scene's blocks, written by this process once the producer is gone.
+struct FinalBlocks {
+    SharedBlockWriter text;
+    SharedBlockWriter style;
+};
+
+std::optional<FinalBlocks> OpenFinalBlocks(const std::wstring &sceneGuid)
+{
+    DWORD error = 0;
+    auto text = SharedBlockWriter::Open(TextBlockName(sceneGuid), error);
+    auto style = SharedBlockWriter::Open(StyleBlockName(sceneGuid), error);
+    if (!text || !style)
+        return std::nullopt;
+    return FinalBlocks{std::move(*text), std::move(*style)};
+}
+
+// Pixels of the frame's band [top, top + 160) that are not the canvas colour.
+int DrawnPixels(GraphicsSystem *graphics, unsigned top)
+{
+    int drawn = 0;
+    for (unsigned y = top; y < top + 160; y += 2)
+        for (unsigned x = 0; x < 1280; x += 2)
+            if (HostFramePixel(graphics, x, y) != canvasColour)
+                ++drawn;
+    return drawn;
+}
+
+struct Figures {
+    int frames = 0;
+    double worstFrameMs = 0.0;
+    double worstFrameBesideLimitSizedMs = 0.0;  // less the rebuilds of limit-sized textures
+    double worstLimitSizedRebuildMs = 0.0;
+    int framesOverLimit = 0;
+    int limitSizedRebuilds = 0;                  // in frames over the limit
+    std::vector<std::wstring> slowFrameNotes;
+    size_t liveBlocksBefore = 0, liveBlocksMostDuring = 0, liveBlocksAfter = 0;
+    HandleProbe probeBefore, probeAfter;
+    std::string producerReport;
+    double seconds = 0.0;
+};
+
+void PrintFigures(const Figures &figures, const WarningTally &warnings)
+{
+    std::ostringstream out;
+    out << "soak figures\n";
+    out << "  frames                  " << figures.frames << " in " << static_cast<int>(figures.seconds) << " s\n";
+    out << "  worst frame             " << static_cast<int>(figures.worstFrameMs) << " ms; "
+        << figures.framesOverLimit << " frames over " << kFrameLimitMilliseconds << " ms\n";
+    out << "  limit-sized rebuilds    " << figures.limitSizedRebuilds << " in those frames, worst "
+        << static_cast<int>(figures.worstLimitSizedRebuildMs) << " ms (textures with a side at "
+        << kTextureSideLimit << ")\n";
+    out << "  worst frame without them " << static_cast<int>(figures.worstFrameBesideLimitSizedMs) << " ms\n";
+    out << "  blocks written          " << ReportNumber(figures.producerReport, "blocks") << "\n";
+    out << "  hostile blocks          " << ReportNumber(figures.producerReport, "hostile") << "\n";
+    out << "  live allocations        " << figures.liveBlocksBefore << " before the sources, at most "
+        << figures.liveBlocksMostDuring << " while they ran, " << figures.liveBlocksAfter << " after\n";
+    out << "  kernel handle probe     " << figures.probeBefore.kernelHandle << " before, "
+        << figures.probeAfter.kernelHandle << " after\n";
+    out << "  GDI handle probe (slot) " << figures.probeBefore.gdiSlot << " before, " << figures.probeAfter.gdiSlot
+        << " after\n";
+    for (const std::wstring &note : figures.slowFrameNotes)
+        out << "  slow frame: " << Narrow(note) << "\n";
+    out << "  producer's hostile blocks by kind:\n";
+    std::istringstream report(figures.producerReport);
+    std::string line;
+    while (std::getline(report, line))
+        if (line.rfind("kind ", 0) == 0)
+            out << "    " << line.substr(5) << "\n";
+    out << "  host warnings by kind:\n";
+    for (const auto &[text, count] : warnings.counts)
+        out << "    " << count << " " << Narrow(text) << "\n";
+    std::fputs(out.str().c_str(), stdout);
+    std::fflush(stdout);
+    // The test command shows this file after the tests: ctest keeps a passing test's output.
+    std::ofstream((TestBinFolder() + L"soak_figures.txt").c_str()) << out.str();
+}
+
+TEST(Soak, HostileBlocksEveryMillisecondLeaveNoTraceAndTheLastGoodTextShows)
+{
+    const int frames = EnvironmentNumber("VANTO_SOAK_FRAMES", kShortFormFrames);
+    const int seed = EnvironmentNumber("VANTO_SOAK_SEED", 20240601);
+
+    SoakHostFolder folder;
+    ASSERT_TRUE(folder.Ready());
+    const std::wstring sceneA = L"{50A50A00-0000-4000-8000-0000000000A1}";
+    const std::wstring sceneB = L"{50A50B00-0000-4000-8000-0000000000B1}";
+    const std::vector<SoakSourcePlacement> placements = {
+        {L"Scene A", L"A1", folder.Path(L"missing\\no such file.txt"), 0.0f},
+        {L"Scene A", L"A2", L"", 180.0f},
+        {L"Scene B", L"B1", folder.Root(), 360.0f},  // a folder where a file should be
+        {L"Scene B", L"B2", L"", 540.0f},
+    };
+    const std::wstring sceneFile = folder.Path(L"soak_scenes.json");
+    ASSERT_TRUE(WriteWholeFile(sceneFile, SoakSceneCollection({{L"Scene A", sceneA}, {L"Scene B", sceneB}}, placements)));
+
+    WarningTally warnings;
+    ScopedSoftwareGraphics graphics(1280, 720, false);
+    SoakScenes scenes(folder, sceneFile, graphics.get());
+    ASSERT_EQ(Narrow(scenes.Problem()), "");
+    ASSERT_EQ(scenes.Sources().size(), 4u);
+
+    const std::wstring stopFile = folder.Path(L"producer.stop");
+    const std::wstring reportFile = folder.Path(L"producer.report");
+    const std::wstring readyFile = folder.Path(L"producer.ready");
+    ChildProcess producer(L"soak_producer.exe", L"--scene " + sceneA + L" --scene " + sceneB + L" --seed " +
+                                                    std::to_wstring(seed) + L" --stop \"" + stopFile + L"\" --report \"" +
+                                                    reportFile + L"\" --ready \"" + readyFile + L"\"");
+    ASSERT_TRUE(producer.Started());
+    ASSERT_TRUE(WaitUntil(20000, [&] { return IsFile(readyFile); }));
+
+    HangWatch hangWatch(scenes);
+    Figures figures;
+    const auto runFrame = [&](int index) {
+        const SoakScenes::FrameTimes times = scenes.Frame();
+        hangWatch.Beat();
+        figures.liveBlocksMostDuring = std::max(figures.liveBlocksMostDuring, HostLiveBlocks());
+        figures.worstFrameMs = std::max(figures.worstFrameMs, times.total);
+        double besideLimitSized = times.total;
+        if (times.total >= kFrameLimitMilliseconds) {
+            ++figures.framesOverLimit;
+            for (std::size_t s = 0; s < times.perSource.size(); ++s) {
+                if (times.perSource[s] < kFrameLimitMilliseconds / 4)
+                    continue;
+                const SourceDescription shown = scenes.Describe(s);
+                if (shown.textureWidth >= kTextureSideLimit || shown.textureHeight >= kTextureSideLimit) {
+                    ++figures.limitSizedRebuilds;
+                    figures.worstLimitSizedRebuildMs = std::max(figures.worstLimitSizedRebuildMs, times.perSource[s]);
+                    besideLimitSized -= times.perSource[s];
+                }
+                if (figures.slowFrameNotes.size() < 12)
+                    figures.slowFrameNotes.push_back(L"frame " + std::to_wstring(index) + L", " +
+                                                     std::to_wstring(static_cast<int>(times.perSource[s])) + L" ms in " +
+                                                     scenes.SettingsOf(s));
+            }
+        }
+        figures.worstFrameBesideLimitSizedMs = std::max(figures.worstFrameBesideLimitSizedMs, besideLimitSized);
+    };
+
+    // Warm-up, with the producer running: whatever libraries open once for good is open
+    // before the first probe.
+    scenes.CreateAndBegin();
+    for (int i = 0; i < kWarmUpFrames; ++i)
+        runFrame(-1 - i);
+    scenes.EndAndDestroy();
+
+    // First uses (font caches, the shaders) are the warm-up's; the figures start here.
+    figures = Figures{};
+    figures.liveBlocksBefore = HostLiveBlocks();
+    figures.probeBefore = ProbeHandles();
+    const double start = Now();
+
+    scenes.CreateAndBegin();
+    for (int i = 0; i < frames; ++i)
+        runFrame(i);
+    figures.frames = frames;
+
+    // The storm ends; the producer reports and goes, and its blocks with it.
+    WriteWholeFile(stopFile, "stop\n");
+    EXPECT_EQ(producer.Wait(20000), 0);
+    figures.producerReport = ReadText(reportFile);
+
+    // The last good blocks: text first, then the style, which makes the sources re-read their
+    // settings (mode 0 again for a source that was showing a file).
+    const std::u16string finalA = u"感谢 最后的 Alice 送出的 1 个 火箭";
+    const std::u16string finalB = u"感谢 最后的 小明 送出的 2 朵 鲜花";
+    {
+        auto blocksA = OpenFinalBlocks(sceneA);
+        auto blocksB = OpenFinalBlocks(sceneB);
+        ASSERT_TRUE(blocksA && blocksB);
+        blocksA->text.Write(ThankYouTextBlock(kSoakFinalSequenceBase + 1, {finalA}));
+        blocksB->text.Write(ThankYouTextBlock(kSoakFinalSequenceBase + 2, {finalB}));
+        runFrame(frames);
+        const std::vector<std::int64_t> style = {40, -1, 100, 0, static_cast<std::int32_t>(0xFF000000u), 60, 0, 0, 0, 0, 0,
+                                                 0, 0, 2, 100, 0, 0, 0, 0, 0, 0};
+        blocksA->style.Write(StyleBlockText(kSoakFinalSequenceBase + 3, u"WenQuanYi Zen Hei", style));
+        blocksB->style.Write(StyleBlockText(kSoakFinalSequenceBase + 4, u"WenQuanYi Zen Hei", style));
+        for (int i = 1; i <= 3; ++i)
+            runFrame(frames + i);
+    }
+    runFrame(frames + 4);  // the blocks are gone again: nothing new, nothing lost
+
+    const SourceDescription shownA = scenes.Describe(0);
+    const SourceDescription shownB = scenes.Describe(2);
+    EXPECT_EQ(std::u16string(shownA.text.begin(), shownA.text.end()), finalA);
+    EXPECT_EQ(std::u16string(shownB.text.begin(), shownB.text.end()), finalB);
+    EXPECT_GT(shownA.textureWidth, 32);
+    EXPECT_GT(DrawnPixels(graphics.get(), 0), 500);
+    EXPECT_GT(DrawnPixels(graphics.get(), 360), 500);
+
+    scenes.EndAndDestroy();
+    figures.seconds = Now() - start;
+    figures.liveBlocksAfter = HostLiveBlocks();
+    figures.probeAfter = ProbeHandles();
+    PrintFigures(figures, warnings);
+
+    EXPECT_LT(figures.worstFrameBesideLimitSizedMs, kFrameLimitMilliseconds);
+    EXPECT_LT(figures.worstLimitSizedRebuildMs, kLimitSizedRebuildMilliseconds);
+    EXPECT_EQ(figures.liveBlocksAfter, figures.liveBlocksBefore);
+    EXPECT_EQ(figures.probeAfter, figures.probeBefore);
+    EXPECT_EQ(HostLiveFileMonitors(), 0u);
+    EXPECT_EQ(HostLiveGraphicsObjects().textures, 0u);
+    EXPECT_GT(ReportNumber(figures.producerReport, "hostile"), 0);
+}
+
+} // namespace

@@ -1,11 +1,40 @@
 #include "source/GlyphPathRuns.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr std::uint8_t kPointTypeMask = 0x07;  // PathPointTypePathTypeMask
 constexpr std::uint8_t kStartType = 0x00;      // PathPointTypeStart
+constexpr std::uint8_t kLineType = 0x01;       // PathPointTypeLine
+constexpr std::uint8_t kBezierType = 0x03;     // PathPointTypeBezier
+constexpr std::uint8_t kCloseFlag = 0x80;      // PathPointTypeCloseSubpath
+constexpr int kMostLinesPerCurve = 1024;
+
+float Distance(PathPoint a, PathPoint b)
+{
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+
+// Enough lines that each strays at most about `tolerance` from the curve: a cubic's
+// deviation from a chord of 1/n of it shrinks with n squared.
+int LinesForCurve(PathPoint p0, PathPoint p1, PathPoint p2, PathPoint p3, float tolerance)
+{
+    const double bend = std::max(Distance(p0, p1) + Distance(p1, p2) + Distance(p2, p3) - Distance(p0, p3), 0.0f);
+    const double lines = std::ceil(std::sqrt(bend / std::max(tolerance, 0.01f))) + 1.0;
+    if (!(lines < kMostLinesPerCurve))  // NaN too
+        return kMostLinesPerCurve;
+    return static_cast<int>(lines);
+}
+
+PathPoint PointOnCurve(PathPoint p0, PathPoint p1, PathPoint p2, PathPoint p3, double t)
+{
+    const double u = 1.0 - t;
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    return {static_cast<float>(a * p0.x + b * p1.x + c * p2.x + d * p3.x),
+            static_cast<float>(a * p0.y + b * p1.y + c * p2.y + d * p3.y)};
+}
 
 bool FigureReaches(const PathPoint *points, std::size_t count, float width, float height, float margin)
 {
@@ -43,4 +72,34 @@ FigureSelection SelectVisibleFigures(const PathPoint *points, const std::uint8_t
         start = end;
     }
     return selection;
+}
+
+PathRun FlattenCurves(const PathRun &run, float tolerance)
+{
+    PathRun flat;
+    const std::size_t count = std::min(run.points.size(), run.types.size());
+    std::size_t i = 0;
+    while (i < count) {
+        const std::uint8_t type = run.types[i];
+        const bool curve = (type & kPointTypeMask) == kBezierType && i > 0 && i + 2 < count &&
+                           (run.types[i + 1] & kPointTypeMask) == kBezierType &&
+                           (run.types[i + 2] & kPointTypeMask) == kBezierType;
+        if (!curve) {
+            flat.points.push_back(run.points[i]);
+            flat.types.push_back(type);
+            ++i;
+            continue;
+        }
+        const PathPoint p0 = run.points[i - 1], p1 = run.points[i], p2 = run.points[i + 1], p3 = run.points[i + 2];
+        const int lines = LinesForCurve(p0, p1, p2, p3, tolerance);
+        for (int k = 1; k < lines; ++k) {
+            flat.points.push_back(PointOnCurve(p0, p1, p2, p3, static_cast<double>(k) / lines));
+            flat.types.push_back(kLineType);
+        }
+        // The curve's own end point, with its markers (the close flag among them).
+        flat.points.push_back(p3);
+        flat.types.push_back(static_cast<std::uint8_t>((run.types[i + 2] & ~kPointTypeMask) | kLineType));
+        i += 3;
+    }
+    return flat;
 }

@@ -1,9 +1,9 @@
 #pragma once
-// Which figures of a glyph path to stroke, and in what portions. Wine's GDI+ strokes a path
-// in time that grows with the square of its points on a line (a long line of text took tens
-// of seconds) and overflows its stack flattening curves far out (past 8192, where no texture
-// reaches). So only figures that can touch the texture are stroked, a bounded number of
-// points at a time. Pure: points and GDI+ point types in, runs out.
+// Which figures of a glyph path to stroke, in what portions, and as lines. Wine's GDI+
+// strokes a path in time that grows with the square of its points on a line (a long line
+// of text took tens of seconds), and overflows its stack flattening some curves. So only
+// figures that can touch the texture are stroked, a bounded number of points at a time,
+// flattened here. Pure: points and GDI+ point types in, runs out.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -29,3 +29,12 @@ struct FigureSelection {
 // control points count, and a curve stays inside their hull) and groups them into runs.
 FigureSelection SelectVisibleFigures(const PathPoint *points, const std::uint8_t *types, std::size_t count,
                                      float width, float height, float margin, std::size_t maxPoints);
+
+
+// The run with every Bezier segment (three points of type 3) replaced by straight lines
+// no further than about `tolerance` from the curve (at most 1024 per segment). Start and
+// close markers are kept, so figures stay as they were. Wine's GDI+ flattens curves for a
+// pen by a recursion that need not end (glyphs of a 1-pixel font, or out past 8192, where
+// its float steps stop shrinking) and overflows the stack; a path of lines it never
+// flattens.
+PathRun FlattenCurves(const PathRun &run, float tolerance);

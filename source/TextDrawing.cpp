@@ -23,6 +23,8 @@ void ClearTo(GdipGraphics &graphics, std::uint32_t colour)
 // Points stroked in one call: a two-line thank-you has about 1200; Wine's GDI+ takes about
 // 0.1 s for 1500 points of one line, and four times that for twice as many.
 constexpr std::size_t kStrokePoints = 1500;
+// How far the flattened stroke may stray from the curves, in pixels: GDI+'s own flatness.
+constexpr float kFlatness = 0.25f;
 
 FigureSelection ShownFigures(GdipPath &path, float penWidth, unsigned width, unsigned height)
 {
@@ -118,16 +120,16 @@ void DrawOutlinedText(GdipGraphics &graphics, CTSTR text, GdipFont &font, const 
     pen.Check(gdip::GdipSetPenLineJoin(pen.get(), Gdiplus::LineJoinRound));
     strokedCopy.Check(gdip::GdipClonePath(path.get(), strokedCopy.receive()));
 
-    // A path of ordinary size lying on the canvas is stroked and filled as it is.
+    // The stroke: the figures that can show, a portion at a time, as lines.
     const FigureSelection shown = ShownFigures(strokedCopy, outline.size, canvasWidth, canvasHeight);
-    if (shown.allVisible && shown.runs.size() <= 1) {
-        graphics.Check(gdip::GdipDrawPath(graphics.get(), pen.get(), strokedCopy.get()));
+    for (const PathRun &run : shown.runs) {
+        GdipPath part = PathOf(FlattenCurves(run, kFlatness));
+        graphics.Check(gdip::GdipDrawPath(graphics.get(), pen.get(), part.get()));
+    }
+    // The fill, of the path itself while all of it can show.
+    if (shown.allVisible) {
         graphics.Check(gdip::GdipFillPath(graphics.get(), brush, path.get()));
         return;
-    }
-    for (const PathRun &run : shown.runs) {
-        GdipPath part = PathOf(run);
-        graphics.Check(gdip::GdipDrawPath(graphics.get(), pen.get(), part.get()));
     }
     // The fill in one piece, so overlapping figures combine as in the whole path; figures
     // off the canvas cover none of its pixels.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -79,6 +80,56 @@ TEST(GlyphPathRuns, RunsHoldWholeFiguresUpToTheLimitAndABigFigureAlone)
         EXPECT_EQ(run.types[0] & 0x07, 0) << "every run starts a figure";
     }
     EXPECT_EQ(sizes, (std::vector<std::size_t>{8, 8, 4, 12, 4}));
+}
+
+} // namespace
+
+namespace {
+
+PathRun OneCurve(PathPoint p0, PathPoint p1, PathPoint p2, PathPoint p3, std::uint8_t lastFlags = 0x80)
+{
+    PathRun run;
+    run.points = {p0, p1, p2, p3};
+    run.types = {0x00, 0x03, 0x03, static_cast<std::uint8_t>(0x03 | lastFlags)};
+    return run;
+}
+
+TEST(FlattenCurves, LinesAreKeptAndCurvesBecomeLinesOnTheCurveEndingWhereTheyEnded)
+{
+    PathRun square;
+    std::vector<PathPoint> points;
+    std::vector<std::uint8_t> types;
+    AddSquare(points, types, 0, 0);
+    square.points = points;
+    square.types = types;
+    const PathRun same = FlattenCurves(square, 0.25f);
+    EXPECT_EQ(same.types, square.types);
+    ASSERT_EQ(same.points.size(), 4u);
+
+    // A quarter circle of radius 100 as a cubic: every point within a pixel of the circle.
+    const float k = 55.2285f;
+    const PathRun flat = FlattenCurves(OneCurve({100, 0}, {100, k}, {k, 100}, {0, 100}), 0.25f);
+    ASSERT_GT(flat.points.size(), 8u);
+    EXPECT_EQ(flat.types.front(), 0x00);
+    EXPECT_EQ(flat.types.back(), 0x81);  // a line, still closing the figure
+    for (std::size_t i = 1; i + 1 < flat.types.size(); ++i)
+        EXPECT_EQ(flat.types[i], 0x01);
+    EXPECT_EQ(flat.points.back().x, 0.0f);
+    EXPECT_EQ(flat.points.back().y, 100.0f);
+    for (const PathPoint &point : flat.points)
+        EXPECT_NEAR(std::hypot(point.x, point.y), 100.0f, 1.0f);
+}
+
+TEST(FlattenCurves, HugeOrBrokenCurvesStopAtAThousandLines)
+{
+    EXPECT_EQ(FlattenCurves(OneCurve({0, 0}, {1e9f, 0}, {-1e9f, 1e9f}, {0, 1}), 0.25f).points.size(), 1 + 1024u);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(FlattenCurves(OneCurve({0, 0}, {nan, 0}, {1, 1}, {2, 2}), 0.25f).points.size(), 1 + 1024u);
+    // A run cut off inside a curve keeps its points as they are.
+    PathRun cut = OneCurve({0, 0}, {1, 1}, {2, 2}, {3, 3});
+    cut.points.pop_back();
+    cut.types.pop_back();
+    EXPECT_EQ(FlattenCurves(cut, 0.25f).points.size(), 3u);
 }
 
 } // namespace

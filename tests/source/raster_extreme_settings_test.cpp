@@ -111,3 +111,25 @@ TEST_F(ExtremeSettings, OutlinedLineFarWiderThanTheTextureIsDrawnWhereItShows)
 }
 
 } // namespace
+
+namespace {
+
+// Glyphs GDI+ sizes to a pixel (an unknown face at a size it cannot make) made Wine's GDI+
+// recurse without end flattening them for the pen; the stroke is flattened beforehand.
+TEST_F(ExtremeSettings, OutlineOfGlyphsTooSmallToSeeDoesNotTakeTheHostDown)
+{
+    source->fontName = L"No Such Font";
+    source->fontSize = 100000;
+    source->useOutline = true;
+    source->outlineSize = 1.0f;
+    source->useTextExtents = source->wrap = source->scrollMode = true;
+    source->extentWidth = 817;
+    source->extentHeight = 240;
+    source->align = 2;
+    Rasterise(L"感谢 小明 送出的 656 个 火箭\r\n感谢 韩梅梅 送出的 705 个 火箭\r\n感谢 Bob");
+    ASSERT_NE(source->texture, nullptr);
+    EXPECT_EQ(source->textureWidth, 818);
+    EXPECT_EQ(source->textureHeight, 240);
+}
+
+} // namespace

@@ -147,20 +147,18 @@ SoakScenes::SoakScenes(const SoakHostFolder &folder, const std::wstring &sceneFi
 
 SoakScenes::~SoakScenes()
 {
-    EndAndDestroy();
+    Destroy();
     plugins.UnloadAll();
     HostClearRegisteredClasses();
 }
 
-void SoakScenes::CreateAndBegin()
+void SoakScenes::Create()
 {
     CreateSources(sources, false);
-    BeginScenes(sources);
 }
 
-void SoakScenes::EndAndDestroy()
+void SoakScenes::Destroy()
 {
-    EndScenes(sources);
     DestroySources(sources);
 }
 

@@ -72,8 +72,11 @@ public:
     // Empty when the plug-in loaded and the scene collection resolved.
     const std::wstring &Problem() const { return problem; }
 
-    void CreateAndBegin();
-    void EndAndDestroy();
+    // The sources are made and deleted as the headless host does, without starting and
+    // ending their scenes: a scene start launches the companion program, which Windows
+    // finds beside the soak program and which would write the same blocks as the producer.
+    void Create();
+    void Destroy();
     // One frame as the headless host's loop makes it (clear the canvas, then Preprocess,
     // Tick and Render of every source in order), with the milliseconds of each source.
     struct FrameTimes {

@@ -1,20 +1,20 @@
 // The headless host's frame rate at 1280x720 with one scrolling source, without and with PNG
-// writing, against the host alone (a scene without sources). Runs the host's own run
-// function in this process, twice per measurement with different frame counts, so start-up
-// and shut-down cancel out.
+// writing, against the host alone (a scene without sources). The host program runs from a
+// folder of its own, as a user installs it, twice per measurement with different frame
+// counts, so that start-up and shut-down cancel out.
 #include "bench/BenchRows.h"
 #include "bench/BenchScenes.h"
-#include "headless/HeadlessRun.h"
 #include "headless/HostPaths.h"
-#include "hostlib/HostControl.h"
 #include "link/GuidText.h"
 #include "plugin/PluginTexts.h"
+
+#include <nlohmann/json.hpp>
 
 #include <objbase.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 
 namespace {
 
@@ -36,8 +36,9 @@ void CopyOrDie(const std::wstring &from, const std::wstring &to)
     }
 }
 
-// A host folder of its own: the plug-in and the shaders, but no companion program, so the
-// plug-in's start of the companion finds nothing to start.
+// A host folder of its own: the host program and library, the plug-in and the shaders, but
+// no companion program, so the plug-in's start of the companion finds nothing to start (in
+// the build folder it would find one beside the host and let it write the scene's blocks).
 std::wstring InstallHost()
 {
     wchar_t temp[MAX_PATH] = {};
@@ -46,6 +47,8 @@ std::wstring InstallHost()
     const std::wstring bin = ProgramFolder();
     MakeFolders(JoinPath(root, L"plugins"));
     MakeFolders(JoinPath(root, L"shaders"));
+    for (const wchar_t *program : {L"headless_host.exe", L"OBSApi.dll"})
+        CopyOrDie(JoinPath(bin, program), JoinPath(root, program));
     CopyOrDie(JoinPath(bin, L"plugins\\HollinVanto.dll"), JoinPath(root, L"plugins\\HollinVanto.dll"));
     for (const wchar_t *shader : {L"DrawSolid.vShader", L"DrawSolid.pShader"})
         CopyOrDie(JoinPath(bin, std::wstring(L"shaders\\") + shader), JoinPath(root, std::wstring(L"shaders\\") + shader));
@@ -111,35 +114,64 @@ public:
         WriteWholeFile(JoinPath(root, L"empty.json"), EmptyScene());
     }
 
-    // Seconds for one whole run of the host.
+    ~HeadlessFixture()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+
+    // Seconds for one whole run of the host program.
     double Run(bool ticker, bool png, int frames)
     {
-        HostOptions options;
-        options.scenesPath = JoinPath(root, ticker ? L"ticker.json" : L"empty.json");
-        options.outDir = JoinPath(root, png ? L"out_png" : L"out");
-        options.rootDir = root;
-        options.frames = frames;
-        options.fps = 60.0;
-        options.writePng = png;
-        options.quiet = true;
-        std::wstring error;
-        HostClearRegisteredClasses();
+        std::wstring commandLine = L"\"" + JoinPath(root, L"headless_host.exe") + L"\" --scenes \"" +
+                                   JoinPath(root, ticker ? L"ticker.json" : L"empty.json") + L"\" --out \"" +
+                                   JoinPath(root, png ? L"out_png" : L"out") + L"\" --frames " +
+                                   std::to_wstring(frames) + L" --fps 60 --size 1280x720 --quiet" +
+                                   (png ? L"" : L" --no-png");
         Publish();
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
         const double start = NowSeconds();
-        const int code = RunHeadlessHost(options, error);
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, root.c_str(), &startup,
+                            &process)) {
+            std::fprintf(stderr, "bench: cannot start the headless host\n");
+            std::exit(1);
+        }
+        WaitForSingleObject(process.hProcess, INFINITE);
         const double seconds = NowSeconds() - start;
-        HostSetLogToStderr(false);
-        if (code != HOST_EXIT_OK) {
-            std::fprintf(stderr, "bench: headless host failed: %s\n", Utf8(error).c_str());
+        DWORD code = 1;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        if (code != 0) {
+            std::fprintf(stderr, "bench: the headless host failed (exit code %lu)\n", static_cast<unsigned long>(code));
             std::exit(1);
         }
         return seconds;
     }
 
+    // The ticker really took its text and style (not a blank source that costs nothing).
+    void RequireTickerShown()
+    {
+        std::string summary;
+        ReadWholeFile(JoinPath(root, L"out\\summary.json"), summary);
+        const nlohmann::json json = nlohmann::json::parse(summary, nullptr, false);
+        const bool shown = json.is_object() && json["sources"].is_array() && json["sources"].size() == 1 &&
+                           json["sources"][0]["textureWidth"].is_number() &&
+                           json["sources"][0]["textureWidth"].get<int>() > 1280 &&
+                           json["sources"][0]["settings"]["scrollSpeed"].is_number() &&
+                           json["sources"][0]["settings"]["scrollSpeed"].get<int>() != 0;
+        if (!shown) {
+            std::fprintf(stderr, "bench: the ticker did not take its scrolling text:\n%s\n", summary.c_str());
+            std::exit(1);
+        }
+    }
+
     // Seconds per frame, start-up and shut-down taken out.
     double FrameSeconds(bool ticker, bool png, int frames)
     {
-        const int few = 10;
+        const int few = 5;
         const double shortRun = Run(ticker, png, few);
         const double longRun = Run(ticker, png, few + frames);
         return (longRun - shortRun) / frames;
@@ -148,7 +180,7 @@ public:
 
 FpsRow HeadlessRow(HeadlessFixture &fixture, const BenchOptions &options, bool png)
 {
-    const int frames = Units(options, png ? 40 : 240);
+    const int frames = Units(options, png ? 60 : 600);
     const int runs = std::max(3, options.runs / 2);
     std::vector<double> fps, floorFps, ratios;
     for (int run = 0; run < runs; ++run) {
@@ -175,5 +207,6 @@ std::vector<FpsRow> HeadlessRows(const BenchOptions &options)
 {
     HeadlessFixture fixture;
     fixture.Run(true, false, 5);  // warm: first loads of the plug-in, fonts and GDI+
+    fixture.RequireTickerShown();
     return {HeadlessRow(fixture, options, false), HeadlessRow(fixture, options, true)};
 }

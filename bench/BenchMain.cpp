@@ -79,7 +79,7 @@ int main(int argc, char **argv)
 {
     const Arguments arguments = ParseArguments(argc, argv);
     if (!arguments.ok) {
-        std::fprintf(stderr, "usage: vanto_bench [--runs N] [--scale X] [--only idle|text|steps|fit|host]...\n");
+        std::fprintf(stderr, "usage: vanto_bench [--runs N] [--scale X] [--only idle|text|steps|hostile|fit|host]...\n");
         return 2;
     }
     const auto wanted = [&](const char *group) { return arguments.only.empty() || arguments.only.count(group); };
@@ -108,6 +108,9 @@ int main(int argc, char **argv)
     // The step breakdown is for profiling: asked for by name only.
     if (arguments.only.count("steps"))
         for (const BenchRow &row : RebuildStepRows(options))
+            PrintRow(row);
+    if (arguments.only.count("hostile"))
+        for (const BenchRow &row : HostileRebuildRows(options))
             PrintRow(row);
     if (wanted("fit"))
         for (const BenchRow &row : LineFittingRows(options))

@@ -23,6 +23,8 @@ std::vector<BenchRow> NewTextRows(const BenchOptions &options);
 std::vector<BenchRow> LineFittingRows(const BenchOptions &options);
 // Each step of a rebuild for new text alone, against the new-text floor; not in the default run.
 std::vector<BenchRow> RebuildStepRows(const BenchOptions &options);
+// The soak's slowest rebuild, a hostile style block at the size limit; asked for by name only.
+std::vector<BenchRow> HostileRebuildRows(const BenchOptions &options);
 
 // The headless host's frame rate, as frames per second rather than a time.
 struct FpsRow {

@@ -16,6 +16,10 @@ inline constexpr char16_t kThankYouLine1[] = u"感谢 Alice 送出的 10 个 火
 inline constexpr char16_t kThankYouLine2[] = u"感谢 小明 和 Bob 送出的 99 朵 鲜花";
 std::wstring ThankYouText();  // the two lines joined with CR LF, as the source shows them
 
+// The floor of every block read: open the held block by name, map it, copy its 2048 bytes,
+// unmap, close.
+void BareBlockCycle(const wchar_t *name);
+
 // Sources spread over scenes of a scene tree, each scene with its two blocks held open by
 // this process, as the companion holds them.
 class BenchScenes {

@@ -7,21 +7,6 @@
 
 namespace {
 
-unsigned char copied[2048];
-
-// One bare read of a held block.
-void BareBlockCycle(const wchar_t *name)
-{
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2048, name);
-    if (!mapping)
-        return;
-    if (void *view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 2048)) {
-        std::memcpy(copied, view, sizeof copied);
-        UnmapViewOfFile(view);
-    }
-    CloseHandle(mapping);
-}
-
 // Every scene's blocks carry the same sequence numbers, taken once before timing, so no
 // source of any scene finds anything new.
 void PrepareIdleScenes(BenchScenes &scenes)

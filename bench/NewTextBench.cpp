@@ -12,20 +12,6 @@
 
 namespace {
 
-// One bare read of a held block, as in the idle-poll floor.
-void BareBlockCycle(const std::wstring &name)
-{
-    static unsigned char copied[2048];
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2048, name.c_str());
-    if (!mapping)
-        return;
-    if (void *view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 2048)) {
-        std::memcpy(copied, view, sizeof copied);
-        UnmapViewOfFile(view);
-    }
-    CloseHandle(mapping);
-}
-
 // withReads: the floor also reads both blocks, as every Preprocess must.
 BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads)
 {
@@ -62,8 +48,8 @@ BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads)
         [&](int count) {
             for (int i = 0; i < count; ++i) {
                 if (withReads) {
-                    BareBlockCycle(textBlock);
-                    BareBlockCycle(styleBlock);
+                    BareBlockCycle(textBlock.c_str());
+                    BareBlockCycle(styleBlock.c_str());
                 }
                 bare.Draw(outline);
             }

@@ -135,3 +135,45 @@ std::vector<BenchRow> RebuildStepRows(const BenchOptions &options)
     rows.push_back(LimitSizedRow(options, *source));
     return rows;
 }
+
+// The slowest rebuild the soak has met, as the soak meets it: a style block of numbers past
+// 2^31 (vertical, wrapped extents clamped to 8192x8192, outline drawn 100 wide, a font of
+// 2^31 pixels) with a line of W's, after a thank-you line of the usual size, so that every
+// call makes a new limit-sized texture. Timed with the ordinary rebuild before it.
+std::vector<BenchRow> HostileRebuildRows(const BenchOptions &options)
+{
+    BenchScenes scenes(1, 1);
+    StyleNumbers pastLimit{};
+    for (auto &number : pastLimit)
+        number = 2147483647;
+    TextOutputSource &source = *scenes.Sources()[0];
+    int sequence = 10;
+    BenchRow row;
+    row.name = "hostile style block after a usual one, rebuilding at the 8192x8192 limit";
+    row.unit = "call";
+    row.floorName = "bare 8192x8192 bitmap and clear";
+    row.result = TimePaired(
+        options.runs < 3 ? options.runs : 3, 1,
+        [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                scenes.WriteText(0, ++sequence, {kThankYouLine1});
+                scenes.WriteStyle(0, ++sequence, ThankYouStyle(true));
+                source.Preprocess();
+                scenes.WriteText(0, ++sequence, {u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"});
+                scenes.WriteStyle(0, ++sequence, pastLimit);
+                source.Preprocess();
+            }
+        },
+        [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                Gdiplus::GpBitmap *bitmap = nullptr;
+                gdip::GdipCreateBitmapFromScan0(8192, 8192, 0, 0x26200A, nullptr, &bitmap);
+                Gdiplus::GpGraphics *graphics = nullptr;
+                gdip::GdipGetImageGraphicsContext(bitmap, &graphics);
+                gdip::GdipGraphicsClear(graphics, 0x66000000);
+                gdip::GdipDeleteGraphics(graphics);
+                gdip::GdipDisposeImage(bitmap);
+            }
+        });
+    return {row};
+}

@@ -1,7 +1,7 @@
 // The soak: the headless host's frame loop runs four text sources in two scenes while a
 // second process rewrites both blocks of both scenes every millisecond, one block in ten
 // hostile. Every frame must end within a second, less the time of sources rebuilding a
-// texture at the 8192 size limit (each under five seconds; see below). Afterwards the
+// texture at the 8192 size limit (each under ten seconds; see below). Afterwards the
 // allocator, the kernel and GDI handle tables must be as before, and the last good text
 // must be on screen.
 //
@@ -21,6 +21,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -34,11 +35,12 @@ namespace {
 constexpr int kShortFormFrames = 400;
 constexpr int kWarmUpFrames = 60;
 constexpr double kFrameLimitMilliseconds = 1000.0;
-// Under Wine, GDI+ takes over a second to clear an 8192x8192 bitmap (about 18 ns a pixel),
-// and long 8192-wide outlined lines take most of one: a source that rebuilds a texture at
-// the size limit may take longer than a frame, and is counted apart. Nothing may take this
-// long, though.
-constexpr double kLimitSizedRebuildMilliseconds = 5000.0;
+// Under Wine, GDI+ takes over a second to clear an 8192x8192 bitmap (about 18 ns a pixel):
+// a source that rebuilds a texture at the size limit takes longer than a frame, and is
+// counted apart. Alone such a rebuild takes 1.2 to 1.6 s (vanto_bench --only hostile); here,
+// with the producer and the Wine server busy and up to four 256 MB textures alive, a few
+// in a thousand took up to 6.4 s. Ten seconds would be a hang.
+constexpr double kLimitSizedRebuildMilliseconds = 10000.0;
 constexpr int kTextureSideLimit = 8192;
 // A frame this late is a hang, not a slow frame: the run is ended so the report still comes.
 constexpr double kHangSeconds = 30.0;
@@ -180,12 +182,26 @@ struct Figures {
     double worstLimitSizedRebuildMs = 0.0;
     int framesOverLimit = 0;
     int limitSizedRebuilds = 0;                  // in frames over the limit
-    std::vector<std::wstring> slowFrameNotes;
+    int limitSizedRebuildsOver2s = 0;
+    // The slowest sources of slow frames, slowest first, for the report.
+    std::vector<std::pair<double, std::wstring>> slowestSources;
     size_t liveBlocksBefore = 0, liveBlocksMostDuring = 0, liveBlocksAfter = 0;
     HandleProbe probeBefore, probeAfter;
     std::string producerReport;
     double seconds = 0.0;
 };
+
+// Keeps the twelve slowest, slowest first.
+void NoteSlowSource(std::vector<std::pair<double, std::wstring>> &slowest, double ms, std::wstring note)
+{
+    constexpr std::size_t kKept = 12;
+    if (slowest.size() == kKept && ms <= slowest.back().first)
+        return;
+    slowest.emplace_back(ms, std::move(note));
+    std::sort(slowest.begin(), slowest.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    if (slowest.size() > kKept)
+        slowest.pop_back();
+}
 
 void PrintFigures(const Figures &figures, const WarningTally &warnings)
 {
@@ -206,8 +222,9 @@ void PrintFigures(const Figures &figures, const WarningTally &warnings)
         << figures.probeAfter.kernelHandle << " after\n";
     out << "  GDI handle probe (slot) " << figures.probeBefore.gdiSlot << " before, " << figures.probeAfter.gdiSlot
         << " after\n";
-    for (const std::wstring &note : figures.slowFrameNotes)
-        out << "  slow frame: " << Narrow(note) << "\n";
+    out << "  limit-sized over 2 s    " << figures.limitSizedRebuildsOver2s << "\n";
+    for (const auto &[ms, note] : figures.slowestSources)
+        out << "  slow: " << static_cast<int>(ms) << " ms, " << Narrow(note) << "\n";
     out << "  producer's hostile blocks by kind:\n";
     std::istringstream report(figures.producerReport);
     std::string line;
@@ -272,13 +289,13 @@ TEST(Soak, HostileBlocksEveryMillisecondLeaveNoTraceAndTheLastGoodTextShows)
                 const SourceDescription shown = scenes.Describe(s);
                 if (shown.textureWidth >= kTextureSideLimit || shown.textureHeight >= kTextureSideLimit) {
                     ++figures.limitSizedRebuilds;
+                    if (times.perSource[s] >= 2000.0)
+                        ++figures.limitSizedRebuildsOver2s;
                     figures.worstLimitSizedRebuildMs = std::max(figures.worstLimitSizedRebuildMs, times.perSource[s]);
                     besideLimitSized -= times.perSource[s];
                 }
-                if (figures.slowFrameNotes.size() < 12)
-                    figures.slowFrameNotes.push_back(L"frame " + std::to_wstring(index) + L", " +
-                                                     std::to_wstring(static_cast<int>(times.perSource[s])) + L" ms in " +
-                                                     scenes.SettingsOf(s));
+                NoteSlowSource(figures.slowestSources, times.perSource[s],
+                               L"frame " + std::to_wstring(index) + L", " + scenes.SettingsOf(s));
             }
         }
         figures.worstFrameBesideLimitSizedMs = std::max(figures.worstFrameBesideLimitSizedMs, besideLimitSized);

@@ -138,7 +138,7 @@ std::vector<BenchRow> RebuildStepRows(const BenchOptions &options)
 
 // The slowest rebuild the soak has met, as the soak meets it: a style block of numbers past
 // 2^31 (vertical, wrapped extents clamped to 8192x8192, outline drawn 100 wide, a font of
-// 2^31 pixels) with a line of W's, after a thank-you line of the usual size, so that every
+// 2^31 pixels) with a line of 1000 W's, after a thank-you line of the usual size, so that every
 // call makes a new limit-sized texture. Timed with the ordinary rebuild before it.
 std::vector<BenchRow> HostileRebuildRows(const BenchOptions &options)
 {
@@ -159,7 +159,7 @@ std::vector<BenchRow> HostileRebuildRows(const BenchOptions &options)
                 scenes.WriteText(0, ++sequence, {kThankYouLine1});
                 scenes.WriteStyle(0, ++sequence, ThankYouStyle(true));
                 source.Preprocess();
-                scenes.WriteText(0, ++sequence, {u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"});
+                scenes.WriteText(0, ++sequence, {std::u16string(1000, u'W')});
                 scenes.WriteStyle(0, ++sequence, pastLimit);
                 source.Preprocess();
             }

@@ -103,3 +103,15 @@ PathRun FlattenCurves(const PathRun &run, float tolerance)
     }
     return flat;
 }
+
+std::size_t StrokeRunPoints(float penWidth)
+{
+    constexpr float kThinPenPoints = 1500.0f;
+    constexpr float kThinPenWidth = 10.0f;
+    constexpr float kFewestPoints = 200.0f;
+    const float width = std::fabs(penWidth);
+    if (!(width > kThinPenWidth))  // thin, or NaN
+        return static_cast<std::size_t>(kThinPenPoints);
+    const float points = kThinPenPoints * kThinPenWidth / width;
+    return static_cast<std::size_t>(points > kFewestPoints ? points : kFewestPoints);
+}

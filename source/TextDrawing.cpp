@@ -20,9 +20,6 @@ void ClearTo(GdipGraphics &graphics, std::uint32_t colour)
                    static_cast<unsigned>(status));
 }
 
-// Points stroked in one call: a two-line thank-you has about 1200; Wine's GDI+ takes about
-// 0.1 s for 1500 points of one line, and four times that for twice as many.
-constexpr std::size_t kStrokePoints = 1500;
 // How far the flattened stroke may stray from the curves, in pixels: GDI+'s own flatness.
 constexpr float kFlatness = 0.25f;
 
@@ -43,7 +40,7 @@ FigureSelection ShownFigures(GdipPath &path, float penWidth, unsigned width, uns
     // The stroke reaches half the pen out; a pixel more for antialiasing.
     const float margin = std::fabs(penWidth) + 1.0f;
     return SelectVisibleFigures(plain.data(), types.data(), plain.size(), static_cast<float>(width),
-                                static_cast<float>(height), margin, kStrokePoints);
+                                static_cast<float>(height), margin, StrokeRunPoints(penWidth));
 }
 
 GdipPath PathOf(const PathRun &run)

@@ -37,9 +37,9 @@ constexpr int kWarmUpFrames = 60;
 constexpr double kFrameLimitMilliseconds = 1000.0;
 // Under Wine, GDI+ takes over a second to clear an 8192x8192 bitmap (about 18 ns a pixel):
 // a source that rebuilds a texture at the size limit takes longer than a frame, and is
-// counted apart. Alone such a rebuild takes 1.2 to 1.6 s (vanto_bench --only hostile); here,
-// with the producer and the Wine server busy and up to four 256 MB textures alive, a few
-// in a thousand took up to 6.4 s. Ten seconds would be a hang.
+// counted apart. Alone such a rebuild takes 1.2 to 1.8 s (vanto_bench --only hostile; the
+// slowest, a 100-pixel outline round a line of 1000 glyphs, took 5.4 s before wide pens
+// were stroked in smaller portions). Ten seconds would be a hang.
 constexpr double kLimitSizedRebuildMilliseconds = 10000.0;
 constexpr int kTextureSideLimit = 8192;
 // A frame this late is a hang, not a slow frame: the run is ended so the report still comes.

@@ -94,6 +94,17 @@ PathRun OneCurve(PathPoint p0, PathPoint p1, PathPoint p2, PathPoint p3, std::ui
     return run;
 }
 
+TEST(GlyphPathRuns, WidePensStrokeFewerPointsAtATime)
+{
+    EXPECT_EQ(StrokeRunPoints(2.0f), 1500u);
+    EXPECT_EQ(StrokeRunPoints(10.0f), 1500u);
+    EXPECT_EQ(StrokeRunPoints(20.0f), 750u);
+    EXPECT_EQ(StrokeRunPoints(-20.0f), 750u);
+    EXPECT_EQ(StrokeRunPoints(100.0f), 200u);
+    EXPECT_EQ(StrokeRunPoints(std::numeric_limits<float>::infinity()), 200u);
+    EXPECT_EQ(StrokeRunPoints(std::numeric_limits<float>::quiet_NaN()), 1500u);
+}
+
 TEST(FlattenCurves, LinesAreKeptAndCurvesBecomeLinesOnTheCurveEndingWhereTheyEnded)
 {
     PathRun square;

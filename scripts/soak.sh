@@ -2,7 +2,7 @@
 # The long soak: the headless host's frame loop runs four text sources in two scenes for
 # 10,000 frames (or VANTO_SOAK_FRAMES) while a second process rewrites both blocks of both
 # scenes every millisecond, one block in ten hostile. Prints the figures at the end; the
-# test command runs the same soak in a short form. Takes about half an hour.
+# test command runs the same soak in a short form. Takes about 25 minutes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"

@@ -47,6 +47,20 @@ BenchRow StepRow(const BenchOptions &options, BareTextDrawer &bare, const std::s
     return row;
 }
 
+// The floor of the limit-sized rows: a bare GDI+ bitmap of 8192x8192 cleared once.
+void BareLimitSizedClears(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        Gdiplus::GpBitmap *bitmap = nullptr;
+        gdip::GdipCreateBitmapFromScan0(8192, 8192, 0, 0x26200A, nullptr, &bitmap);
+        Gdiplus::GpGraphics *graphics = nullptr;
+        gdip::GdipGetImageGraphicsContext(bitmap, &graphics);
+        gdip::GdipGraphicsClear(graphics, 0x66000000);
+        gdip::GdipDeleteGraphics(graphics);
+        gdip::GdipDisposeImage(bitmap);
+    }
+}
+
 // A rebuild at the size limit (wrapped 8192x8192 extents, no text), once per run, against a
 // bare GDI+ bitmap of that size cleared once: how much of such a rebuild is the clear.
 BenchRow LimitSizedRow(const BenchOptions &options, TextOutputSource &source)
@@ -65,17 +79,7 @@ BenchRow LimitSizedRow(const BenchOptions &options, TextOutputSource &source)
             for (int i = 0; i < count; ++i)
                 source.UpdateTexture();
         },
-        [&](int count) {
-            for (int i = 0; i < count; ++i) {
-                Gdiplus::GpBitmap *bitmap = nullptr;
-                gdip::GdipCreateBitmapFromScan0(8192, 8192, 0, 0x26200A, nullptr, &bitmap);
-                Gdiplus::GpGraphics *graphics = nullptr;
-                gdip::GdipGetImageGraphicsContext(bitmap, &graphics);
-                gdip::GdipGraphicsClear(graphics, 0x66000000);
-                gdip::GdipDeleteGraphics(graphics);
-                gdip::GdipDisposeImage(bitmap);
-            }
-        });
+        BareLimitSizedClears);
     return row;
 }
 
@@ -164,16 +168,6 @@ std::vector<BenchRow> HostileRebuildRows(const BenchOptions &options)
                 source.Preprocess();
             }
         },
-        [&](int count) {
-            for (int i = 0; i < count; ++i) {
-                Gdiplus::GpBitmap *bitmap = nullptr;
-                gdip::GdipCreateBitmapFromScan0(8192, 8192, 0, 0x26200A, nullptr, &bitmap);
-                Gdiplus::GpGraphics *graphics = nullptr;
-                gdip::GdipGetImageGraphicsContext(bitmap, &graphics);
-                gdip::GdipGraphicsClear(graphics, 0x66000000);
-                gdip::GdipDeleteGraphics(graphics);
-                gdip::GdipDisposeImage(bitmap);
-            }
-        });
+        BareLimitSizedClears);
     return {row};
 }

@@ -3,8 +3,6 @@
 #include "bench/BenchRows.h"
 #include "bench/BenchScenes.h"
 
-#include <cstring>
-
 namespace {
 
 // Every scene's blocks carry the same sequence numbers, taken once before timing, so no

@@ -44,7 +44,8 @@ std::wstring InstallHost()
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring root = JoinPath(temp, L"vanto_bench_" + std::to_wstring(GetCurrentProcessId()));
-    const std::wstring bin = ProgramFolder();
+    // What ships: the Microsoft-ABI build's host program, library and plug-in.
+    const std::wstring bin = JoinPath(ProgramFolder(), L"..\\msabi\\bin");
     MakeFolders(JoinPath(root, L"plugins"));
     MakeFolders(JoinPath(root, L"shaders"));
     for (const wchar_t *program : {L"headless_host.exe", L"OBSApi.dll"})

@@ -2,7 +2,8 @@
 
 #include <cmath>
 #include <cwchar>
-#include <set>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -71,19 +72,23 @@ CommandLineResult ParseCommandLine(const std::vector<std::wstring> &arguments)
 {
     CommandLineResult result;
     HostOptions &options = result.options;
-    std::set<std::wstring> seen;
-    const std::set<std::wstring> takesValue = {L"--scenes", L"--frames", L"--fps", L"--size", L"--out",
-                                               L"--root", L"--png-every", L"--gif"};
-    const std::set<std::wstring> switches = {L"--no-png", L"--realtime", L"--quiet", L"--rasterise", L"--help"};
+    std::vector<std::wstring> seen;
+    const std::vector<std::wstring> takesValue = {L"--scenes", L"--frames", L"--fps", L"--size", L"--out",
+                                                  L"--root", L"--png-every", L"--gif"};
+    const std::vector<std::wstring> switches = {L"--no-png", L"--realtime", L"--quiet", L"--rasterise", L"--help"};
+    const auto listed = [](const std::vector<std::wstring> &names, const std::wstring &name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
 
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring &name = arguments[i];
-        const bool isOption = takesValue.count(name) != 0;
-        if (!isOption && !switches.count(name))
+        const bool isOption = listed(takesValue, name);
+        if (!isOption && !listed(switches, name))
             return Failure(name.rfind(L"--", 0) == 0 ? L"unknown option " + name
                                                       : L"unexpected argument \"" + name + L"\"");
-        if (!seen.insert(name).second)
+        if (listed(seen, name))
             return Failure(name + L" given more than once");
+        seen.push_back(name);
         if (!isOption) {
             if (name == L"--no-png")
                 options.writePng = false;

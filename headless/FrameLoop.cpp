@@ -1,23 +1,20 @@
 #include "headless/FrameLoop.h"
 #include "headless/GifFile.h"
 #include "headless/HostPaths.h"
+#include "headless/MonotonicClock.h"
 #include "headless/Progress.h"
 #include "hostlib/HostGraphicsControl.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cwchar>
 #include <memory>
-#include <thread>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start)
+double SecondsSince(double start)
 {
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    return MonotonicSeconds() - start;
 }
 
 } // namespace
@@ -44,15 +41,13 @@ FrameLoopResult RunFrames(GraphicsSystem *graphics, std::vector<LiveSource> &sou
     }
 
     const float seconds = static_cast<float>(1.0 / settings.fps);
-    const Clock::time_point start = Clock::now();
+    const double start = MonotonicSeconds();
     ProgressMeter progress(0.0);
     for (int i = 0; i < settings.frames; ++i) {
-        if (settings.realtime) {
-            const auto due = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(i / settings.fps));
-            std::this_thread::sleep_until(due);
-        }
+        if (settings.realtime)
+            SleepUntil(start + i / settings.fps);
         HostClearFrame(graphics, canvasColour);
-        const Clock::time_point frameStart = Clock::now();
+        const double frameStart = MonotonicSeconds();
         for (LiveSource &source : sources) {
             if (!source.source)
                 continue;

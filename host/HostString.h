@@ -14,13 +14,13 @@ public:
     String();
     String(CTSTR text);
     String(const char *utf8Text);   // narrow text, read as UTF-8
+    // No move operations: the host's own library exports none, so a plug-in that used them
+    // could not load. Temporaries are copied.
     String(const String &other);
-    String(String &&other) noexcept;
     ~String();
 
     String &operator=(CTSTR text);
     String &operator=(const String &other);
-    String &operator=(String &&other) noexcept;
     String &operator+=(CTSTR text);
     String &operator+=(const String &other);
 

@@ -14,20 +14,25 @@ source scripts/wine-session.sh
 trap wine_session_end EXIT
 
 bin=$here/build/bin
+# What ships: the Microsoft-ABI host program and library, and the release folder that a
+# streamer unpacks into the host's folder (plug-in and companion).
+host_bin=$here/build/msabi/bin
+release=$here/build/release/HollinVanto
 out=$here/out/demo
 rm -rf "$out"
 mkdir -p "$out"
 win() { winepath -w "$1" 2>/dev/null; }
 
-# install_host DIR [with-companion]: host program, host library, plug-in and shaders.
+# install_host DIR [with-companion]: host program, host library and shaders, then the
+# release's plug-in (and companion) as a streamer installs them.
 install_host() {
   mkdir -p "$1/plugins" "$1/shaders"
-  cp "$bin/headless_host.exe" "$bin/OBSApi.dll" "$1/"
-  cp "$bin/plugins/HollinVanto.dll" "$1/plugins/"
-  cp "$bin/shaders/"* "$1/shaders/"
+  cp "$host_bin/headless_host.exe" "$host_bin/OBSApi.dll" "$1/"
+  cp "$host_bin/shaders/"* "$1/shaders/"
+  cp "$release/plugins/HollinVanto.dll" "$1/plugins/"
   if [ "${2:-}" = with-companion ]; then
     mkdir -p "$1/plugins/VantoPlauditor"
-    cp "$bin/plugins/VantoPlauditor/Plauditor.exe" "$1/plugins/VantoPlauditor/"
+    cp "$release/plugins/VantoPlauditor/Plauditor.exe" "$1/plugins/VantoPlauditor/"
     # The shipped settings name a Windows font; here the CJK font is WenQuanYi Zen Hei.
     # Lines sit in a 1200x180 box, newest at the bottom, older ones leaving at the top.
     # Wine's GDI+ loses the later lines of outlined multi-line text, so the demo uses a
@@ -37,7 +42,7 @@ install_host() {
         -e 's/"useTextExtents": false/"useTextExtents": true/' -e 's/"wrap": false/"wrap": true/' \
         -e 's/"scrollMode": false/"scrollMode": true/' -e 's/"extentWidth": 0/"extentWidth": 1200/' \
         -e 's/"extentHeight": 0/"extentHeight": 180/' \
-        "$bin/plugins/VantoPlauditor/Plauditor.json" > "$1/plugins/VantoPlauditor/Plauditor.json"
+        "$release/plugins/VantoPlauditor/Plauditor.json" > "$1/plugins/VantoPlauditor/Plauditor.json"
     : > "$1/plugins/VantoPlauditor/events.jsonl"
   fi
 }
@@ -86,3 +91,4 @@ kill "$publisher" 2>/dev/null || true
 
 echo "demo: done. Look at out/demo/thanks.gif, out/demo/ticker.gif, the PNG frames in"
 echo "      out/demo/thanks/ and out/demo/ticker/, and out/demo/*/summary.json."
+echo "      The release a streamer installs: $(ls "$here"/build/release/HollinVanto-*-win64.zip)"

@@ -7,7 +7,7 @@ cd "$here"
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64 cmake ninja-build googletest
           nlohmann-json3-dev libstb-dev fonts-liberation2 fonts-wqy-zenhei clang
-          libclang-rt-14-dev imagemagick)
+          libclang-rt-14-dev imagemagick clang-14 lld-14 llvm-14)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -17,6 +17,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The shipped binaries are built with LLVM 14 (cmake/clang-msabi-x86_64.cmake names it).
+if ! clang++-14 --version | grep -q 'clang version 14\.'; then
+  echo "setup: clang++-14 is not LLVM 14" >&2
+  exit 1
 fi
 
 [ -f build/build.ninja ] || cmake --preset windows >/dev/null

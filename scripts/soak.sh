@@ -9,6 +9,6 @@ cd "$here"
 bash scripts/setup.sh
 source scripts/wine-session.sh
 trap wine_session_end EXIT
-cd build/bin
-VANTO_SOAK_FRAMES=${VANTO_SOAK_FRAMES:-10000} "$here/scripts/wine-run.sh" soak_tests.exe --gtest_brief=1 \
-  --gtest_filter='Soak.*'
+cd build/msabi/bin
+VANTO_SOAK_FRAMES=${VANTO_SOAK_FRAMES:-10000} "$here/scripts/wine-run.sh" soak_run_test.exe \
+  --producer '..\..\bin\soak_producer.exe'

@@ -7,10 +7,10 @@ cd "$here"
 bash scripts/setup.sh
 source scripts/wine-session.sh
 trap wine_session_end EXIT
-rm -f build/bin/soak_figures.txt
+rm -f build/msabi/bin/soak_figures.txt
 ctest --test-dir build --output-on-failure -j1 | tee build/ctest.log
 # The short soak's figures: ctest keeps a passing test's output to itself.
-if [ -f build/bin/soak_figures.txt ]; then cat build/bin/soak_figures.txt; fi
+if [ -f build/msabi/bin/soak_figures.txt ]; then cat build/msabi/bin/soak_figures.txt; fi
 programs=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' build/ctest.log | tail -n 1)
 bash fuzz/run.sh
 # Reached only when every step passed (set -e): one closing line for the whole run.

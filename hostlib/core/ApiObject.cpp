@@ -1,6 +1,7 @@
 // The API object handed to plug-ins and its source-class registry.
 // (GS and the hook that installs a graphics system live in hostlib/graphics/.)
 #include "hostlib/HostControl.h"
+#include "HostLock.h"
 
 #include <atomic>
 #include <memory>
@@ -17,7 +18,7 @@ struct RegisteredClass {
 };
 
 struct Registry {
-    std::mutex mutex;
+    HostLock mutex;
     std::vector<std::unique_ptr<RegisteredClass>> classes;
 
     RegisteredClass *Find(std::wstring_view name)
@@ -59,7 +60,7 @@ public:
                                   OBSCONFIGPROC configure) override
     {
         Registry &registry = TheRegistry();
-        std::lock_guard<std::mutex> lock(registry.mutex);
+        std::lock_guard<HostLock> lock(registry.mutex);
         std::wstring name = className ? className : L"";
         RegisteredClass *entry = registry.Find(name);
         if (!entry) {
@@ -74,9 +75,9 @@ public:
     float GetFPS() const override { return framesPerSecond; }
 
 private:
-    static std::recursive_mutex &SceneMutex()
+    static HostLock &SceneMutex()
     {
-        static std::recursive_mutex *mutex = new std::recursive_mutex;
+        static HostLock *mutex = new HostLock;
         return *mutex;
     }
 };
@@ -90,21 +91,21 @@ HOSTAPI APIInterface *API = &headlessApi;
 HOSTAPI unsigned HostRegisteredClassCount()
 {
     Registry &registry = TheRegistry();
-    std::lock_guard<std::mutex> lock(registry.mutex);
+    std::lock_guard<HostLock> lock(registry.mutex);
     return unsigned(registry.classes.size());
 }
 
 HOSTAPI const HostSourceClass *HostRegisteredClass(unsigned index)
 {
     Registry &registry = TheRegistry();
-    std::lock_guard<std::mutex> lock(registry.mutex);
+    std::lock_guard<HostLock> lock(registry.mutex);
     return index < registry.classes.size() ? &registry.classes[index]->view : nullptr;
 }
 
 HOSTAPI const HostSourceClass *HostFindClass(CTSTR className)
 {
     Registry &registry = TheRegistry();
-    std::lock_guard<std::mutex> lock(registry.mutex);
+    std::lock_guard<HostLock> lock(registry.mutex);
     RegisteredClass *entry = registry.Find(className ? className : L"");
     return entry ? &entry->view : nullptr;
 }
@@ -112,7 +113,7 @@ HOSTAPI const HostSourceClass *HostFindClass(CTSTR className)
 HOSTAPI void HostClearRegisteredClasses()
 {
     Registry &registry = TheRegistry();
-    std::lock_guard<std::mutex> lock(registry.mutex);
+    std::lock_guard<HostLock> lock(registry.mutex);
     registry.classes.clear();
 }
 

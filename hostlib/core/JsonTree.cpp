@@ -2,10 +2,10 @@
 #include "TextConversion.h"
 #include "XElementBody.h"
 
-#include <charconv>
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
@@ -21,9 +21,13 @@ double JsonNumberFromFloat(float value)
         return 0.0;
     if (std::isinf(value))
         return value > 0 ? FLT_MAX : -FLT_MAX;
+    // The fewest significant digits that read back as the same float (nine always do).
     char digits[32];
-    auto result = std::to_chars(digits, digits + sizeof digits - 1, value);
-    *result.ptr = '\0';
+    for (int precision = 1; precision <= 9; ++precision) {
+        std::snprintf(digits, sizeof digits, "%.*g", precision, static_cast<double>(value));
+        if (std::strtof(digits, nullptr) == value)
+            break;
+    }
     return std::strtod(digits, nullptr);
 }
 

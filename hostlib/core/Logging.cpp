@@ -4,6 +4,7 @@
 #include "LogFormat.h"
 #include "HostLog.h"
 #include "TextConversion.h"
+#include "HostLock.h"
 
 #include <atomic>
 #include <cstdio>
@@ -14,7 +15,7 @@
 namespace {
 
 struct LogState {
-    std::mutex mutex;
+    HostLock mutex;
     HostLogSink sink = nullptr;
     void *sinkContext = nullptr;
     std::wstring filePath;
@@ -54,7 +55,7 @@ void EmitLine(int level, std::wstring text)
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r'))
         text.pop_back();
     LogState &state = State();
-    std::lock_guard<std::mutex> lock(state.mutex);
+    std::lock_guard<HostLock> lock(state.mutex);
     std::string line = LevelTag(level) + Utf8FromWide(text) + "\n";
     if (!state.filePath.empty())
         AppendToFile(state.filePath, line);
@@ -104,7 +105,7 @@ HOSTAPI void __cdecl AppWarning(CTSTR format, ...)
 HOSTAPI void HostSetLogSink(HostLogSink sink, void *context)
 {
     LogState &state = State();
-    std::lock_guard<std::mutex> lock(state.mutex);
+    std::lock_guard<HostLock> lock(state.mutex);
     state.sink = sink;
     state.sinkContext = context;
 }
@@ -112,14 +113,14 @@ HOSTAPI void HostSetLogSink(HostLogSink sink, void *context)
 HOSTAPI void HostSetLogFile(CTSTR path)
 {
     LogState &state = State();
-    std::lock_guard<std::mutex> lock(state.mutex);
+    std::lock_guard<HostLock> lock(state.mutex);
     state.filePath = path ? path : L"";
 }
 
 HOSTAPI void HostSetLogToStderr(bool enabled)
 {
     LogState &state = State();
-    std::lock_guard<std::mutex> lock(state.mutex);
+    std::lock_guard<HostLock> lock(state.mutex);
     state.toStderr = enabled;
 }
 

@@ -1,12 +1,13 @@
 // The headless host has no windows: a message box is logged and counted.
 #include "hostlib/HostControl.h"
 #include "HostLog.h"
+#include "HostLock.h"
 
 #include <mutex>
 #include <string>
 
 namespace {
-std::mutex boxMutex;
+HostLock boxMutex;
 unsigned boxCount = 0;
 std::wstring *lastBoxText = new std::wstring;   // never destroyed: read until the very end
 HINSTANCE colorControlInstance = nullptr;
@@ -16,7 +17,7 @@ HOSTAPI int OBSMessageBox(HWND owner, CTSTR text, CTSTR caption, UINT flags)
 {
     std::wstring shown = text ? text : L"";
     {
-        std::lock_guard<std::mutex> lock(boxMutex);
+        std::lock_guard<HostLock> lock(boxMutex);
         ++boxCount;
         *lastBoxText = shown;
     }
@@ -28,13 +29,13 @@ HOSTAPI void InitColorControl(HINSTANCE moduleInstance) { colorControlInstance =
 
 HOSTAPI unsigned HostMessageBoxCount()
 {
-    std::lock_guard<std::mutex> lock(boxMutex);
+    std::lock_guard<HostLock> lock(boxMutex);
     return boxCount;
 }
 
 HOSTAPI CTSTR HostLastMessageBoxText()
 {
-    std::lock_guard<std::mutex> lock(boxMutex);
+    std::lock_guard<HostLock> lock(boxMutex);
     return lastBoxText->c_str();
 }
 

@@ -81,12 +81,6 @@ String::String(const String &other)
     ADOPT(Compose({{other.lpString, other.curLength}}));
 }
 
-String::String(String &&other) noexcept : lpString(other.lpString), curLength(other.curLength)
-{
-    other.lpString = nullptr;
-    other.curLength = 0;
-}
-
 String::~String() { Free(lpString); }
 
 String &String::operator=(CTSTR text)
@@ -106,18 +100,6 @@ String &String::operator=(const String &other)
         Free(lpString);
         lpString = composed.buffer;
         curLength = composed.length;
-    }
-    return *this;
-}
-
-String &String::operator=(String &&other) noexcept
-{
-    if (this != &other) {
-        Free(lpString);
-        lpString = other.lpString;
-        curLength = other.curLength;
-        other.lpString = nullptr;
-        other.curLength = 0;
     }
     return *this;
 }

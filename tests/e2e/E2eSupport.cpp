@@ -70,14 +70,17 @@ std::wstring InstallHost(const std::wstring &folder, bool withCompanion)
     const std::wstring root = folder + L"host\\";
     for (const wchar_t *sub : {L"", L"plugins", L"shaders"})
         CreateDirectoryW((root + sub).c_str(), nullptr);
-    for (const wchar_t *file : {L"headless_host.exe", L"OBSApi.dll", L"plugins\\HollinVanto.dll",
-                                L"shaders\\DrawSolid.vShader", L"shaders\\DrawSolid.pShader"})
-        CopyFileW((TestBinFolder() + file).c_str(), (root + file).c_str(), FALSE);
+    const std::wstring host = ShippedBinFolder();
+    for (const wchar_t *file : {L"headless_host.exe", L"OBSApi.dll", L"shaders\\DrawSolid.vShader",
+                                L"shaders\\DrawSolid.pShader"})
+        CopyFileW((host + file).c_str(), (root + file).c_str(), FALSE);
+    const std::wstring release = ReleaseFolder();
+    CopyFileW((release + L"plugins\\HollinVanto.dll").c_str(), (root + L"plugins\\HollinVanto.dll").c_str(), FALSE);
     if (withCompanion) {
         CreateDirectoryW((root + L"plugins\\VantoPlauditor").c_str(), nullptr);
         for (const wchar_t *file : {L"plugins\\VantoPlauditor\\Plauditor.exe",
                                     L"plugins\\VantoPlauditor\\Plauditor.json"})
-            CopyFileW((TestBinFolder() + file).c_str(), (root + file).c_str(), FALSE);
+            CopyFileW((release + file).c_str(), (root + file).c_str(), FALSE);
     }
     return root;
 }

@@ -26,8 +26,9 @@ Picture ReadPng(const std::wstring &path);
 int CountPixels(const Picture &picture, int x0, int y0, int x1, int y1,
                 const std::function<bool(int r, int g, int b)> &test);
 
-// A host installation of its own under folder\host\: host program, host library, our
-// plug-in and the shaders, and with withCompanion the companion program and its settings.
+// A host installation of its own under folder\host\: the Microsoft-ABI host program, host
+// library and shaders, and from the release folder our plug-in and, with withCompanion,
+// the companion program and its settings: what a streamer installs.
 // Copies, because the system also looks for a relative program path beside the running
 // program, so a test that wants no companion needs a host folder without one. Returns the
 // folder with a trailing backslash.

@@ -89,6 +89,16 @@ std::wstring TestBinFolder()
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
+std::wstring ShippedBinFolder()
+{
+    return TestBinFolder() + L"..\\msabi\\bin\\";
+}
+
+std::wstring ReleaseFolder()
+{
+    return TestBinFolder() + L"..\\release\\HollinVanto\\";
+}
+
 std::wstring NewTempFolder(const wchar_t *stem)
 {
     static std::atomic<unsigned> counter{0};

@@ -36,6 +36,10 @@ public:
 
 // The folder holding the test program (build/bin), with a trailing backslash.
 std::wstring TestBinFolder();
+// From a program in build/bin: the Microsoft-ABI build's bin folder, with the shipped host
+// program, host library and plug-in, and the release folder laid out for a host's folder.
+std::wstring ShippedBinFolder();
+std::wstring ReleaseFolder();
 // A new empty folder under the system's temporary folder, with a trailing backslash; it stays
 // (TempFolder removes its own).
 std::wstring NewTempFolder(const wchar_t *stem);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <filesystem>
+#include <algorithm>
 
 namespace {
 
@@ -15,7 +15,9 @@ std::wstring ProgramStem()
 {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring name = std::filesystem::path(path).stem().wstring();
+    std::wstring name = path;
+    name.erase(0, name.find_last_of(L"\\/") + 1);
+    name.erase(std::min(name.find_last_of(L'.'), name.size()));
     return name.empty() ? L"tests" : name;
 }
 
@@ -38,8 +40,27 @@ TempFolder::TempFolder() : folder(NewTempFolder(ProgramStem().c_str())) {}
 
 TempFolder::~TempFolder()
 {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
+    RemoveFolderTree(folder);
+}
+
+void RemoveFolderTree(const std::wstring &folder)
+{
+    const std::wstring base = folder.empty() || folder.back() == L'\\' ? folder : folder + L'\\';
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolderTree(base + name);
+            else
+                DeleteFileW((base + name).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(base.c_str());
 }
 
 std::string ReadFileBytes(const std::wstring &path)

@@ -27,3 +27,5 @@ bool WriteFileBytes(const std::wstring &path, std::string_view bytes);
 // Adds bytes at the file's end (creating it); false when that fails.
 bool AppendFileBytes(const std::wstring &path, std::string_view bytes);
 bool FileExists(const std::wstring &path);
+// Removes a folder and everything in it, as far as it can.
+void RemoveFolderTree(const std::wstring &folder);

@@ -8,7 +8,6 @@
 #include "host/OBSApi.h"
 
 #include <atomic>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -46,7 +45,8 @@ class WarningTally {
     static void Receive(int level, CTSTR line, void *context);
 
 public:
-    std::map<std::wstring, long long> counts;
+    // Each kind with its count, in the order first seen.
+    std::vector<std::pair<std::wstring, long long>> counts;
     WarningTally();
     ~WarningTally();
     WarningTally(const WarningTally &) = delete;

@@ -6,29 +6,30 @@
 // must be on screen.
 //
 // VANTO_SOAK_FRAMES sets the number of frames (the test command runs a short form;
-// scripts/soak.sh the long one), VANTO_SOAK_SEED the producer's seed.
+// scripts/soak.sh the long one), VANTO_SOAK_SEED the producer's seed. It runs in the
+// Microsoft-ABI build, as the shipped plug-in and host library do; the producer is a
+// program of the other build, named by --producer PATH.
 #include "SoakHost.h"
-#include "producer/SoakBlocks.h"
+#include "SoakBlocks.h"
 
 #include "companion/blockwriter/SharedBlockWriter.h"
 #include "headless/HostPaths.h"
+#include "headless/MonotonicClock.h"
 #include "hostlib/HostControl.h"
 #include "hostlib/HostGraphicsControl.h"
+#include "minitest/MiniTest.h"
 #include "support/ChildProcess.h"
+#include "support/GdiplusSession.h"
 #include "support/HandleProbe.h"
-
-#include <gtest/gtest.h>
+#include "support/TempFolder.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 namespace {
 
@@ -52,7 +53,7 @@ int EnvironmentNumber(const char *name, int fallback)
 
 double Now()
 {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return MonotonicSeconds();
 }
 
 // ASCII for the report: line breaks as " / ", anything else outside ASCII as "?".
@@ -76,18 +77,18 @@ std::string Narrow(const std::wstring &text)
 class HangWatch {
     std::atomic<double> lastBeat{Now()};
     std::atomic<bool> stopping{false};
+    const SoakScenes &scenes;
     HANDLE frameThread = nullptr;
-    std::thread watcher;
+    HANDLE watcher = nullptr;
 
-public:
-    explicit HangWatch(const SoakScenes &scenes)
-        : frameThread([] {
-              HANDLE thread = nullptr;
-              DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, SYNCHRONIZE,
-                              FALSE, 0);
-              return thread;
-          }()),
-          watcher([this, &scenes] {
+    static DWORD WINAPI Watch(void *self)
+    {
+        static_cast<HangWatch *>(self)->WatchUntilStopped();
+        return 0;
+    }
+
+    void WatchUntilStopped()
+    {
               while (!stopping) {
                   if (Now() - lastBeat > kHangSeconds) {
                       const bool died = frameThread && WaitForSingleObject(frameThread, 0) == WAIT_OBJECT_0;
@@ -112,38 +113,71 @@ public:
                   }
                   Sleep(100);
               }
-          })
+    }
+
+public:
+    explicit HangWatch(const SoakScenes &watched) : scenes(watched)
     {
+        DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &frameThread, SYNCHRONIZE,
+                        FALSE, 0);
+        watcher = CreateThread(nullptr, 0, &Watch, this, 0, nullptr);
     }
     ~HangWatch()
     {
         stopping = true;
-        watcher.join();
+        if (watcher) {
+            WaitForSingleObject(watcher, INFINITE);
+            CloseHandle(watcher);
+        }
         if (frameThread)
             CloseHandle(frameThread);
     }
+    HangWatch(const HangWatch &) = delete;
+    HangWatch &operator=(const HangWatch &) = delete;
     void Beat() { lastBeat = Now(); }
 };
 
-std::string ReadText(const std::wstring &path)
+// The report's lines, "name value" or "kind ...".
+std::vector<std::string> Lines(const std::string &text)
 {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::stringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 long long ReportNumber(const std::string &report, const std::string &key)
 {
-    std::istringstream lines(report);
-    std::string name;
-    long long value = 0;
-    while (lines >> name >> value)
-        if (name == key)
-            return value;
-        else
-            lines.ignore(1 << 20, '\n');
+    for (const std::string &line : Lines(report))
+        if (line.rfind(key + " ", 0) == 0)
+            return std::atoll(line.c_str() + key.size() + 1);
     return -1;
+}
+
+// printf into a std::string.
+template <typename... Values>
+std::string Format(const char *format, Values... values)
+{
+    char text[512];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+// --producer PATH, relative to this program's folder; the producer beside it by default.
+std::wstring ProducerPath()
+{
+    int count = 0;
+    wchar_t **arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring path = L"soak_producer.exe";
+    for (int i = 1; i + 1 < count; ++i)
+        if (std::wstring(arguments[i]) == L"--producer")
+            path = arguments[i + 1];
+    LocalFree(arguments);
+    const bool absolute = path.find(L':') != std::wstring::npos || path.rfind(L"\\", 0) == 0;
+    return absolute ? path : TestBinFolder() + path;
 }
 
 
@@ -204,39 +238,36 @@ void NoteSlowSource(std::vector<std::pair<double, std::wstring>> &slowest, doubl
 
 void PrintFigures(const Figures &figures, const WarningTally &warnings)
 {
-    std::ostringstream out;
-    out << "soak figures\n";
-    out << "  frames                  " << figures.frames << " in " << static_cast<int>(figures.seconds) << " s\n";
-    out << "  worst frame             " << static_cast<int>(figures.worstFrameMs) << " ms; "
-        << figures.framesOverLimit << " frames over " << kFrameLimitMilliseconds << " ms\n";
-    out << "  limit-sized rebuilds    " << figures.limitSizedRebuilds << " in those frames, worst "
-        << static_cast<int>(figures.worstLimitSizedRebuildMs) << " ms (textures with a side at "
-        << kTextureSideLimit << ")\n";
-    out << "  worst frame without them " << static_cast<int>(figures.worstFrameBesideLimitSizedMs) << " ms\n";
-    out << "  blocks written          " << ReportNumber(figures.producerReport, "blocks") << "\n";
-    out << "  hostile blocks          " << ReportNumber(figures.producerReport, "hostile") << "\n";
-    out << "  live allocations        " << figures.liveBlocksBefore << " before the sources, at most "
-        << figures.liveBlocksMostDuring << " while they ran, " << figures.liveBlocksAfter << " after\n";
-    out << "  kernel handle probe     " << figures.probeBefore.kernelHandle << " before, "
-        << figures.probeAfter.kernelHandle << " after\n";
-    out << "  GDI handle probe (slot) " << figures.probeBefore.gdiSlot << " before, " << figures.probeAfter.gdiSlot
-        << " after\n";
-    out << "  limit-sized over 2 s    " << figures.limitSizedRebuildsOver2s << "\n";
+    std::string out = "soak figures\n";
+    out += Format("  frames                  %d in %d s\n", figures.frames, static_cast<int>(figures.seconds));
+    out += Format("  worst frame             %d ms; %d frames over %g ms\n", static_cast<int>(figures.worstFrameMs),
+                  figures.framesOverLimit, kFrameLimitMilliseconds);
+    out += Format("  limit-sized rebuilds    %d in those frames, worst %d ms (textures with a side at %d)\n",
+                  figures.limitSizedRebuilds, static_cast<int>(figures.worstLimitSizedRebuildMs), kTextureSideLimit);
+    out += Format("  worst frame without them %d ms\n", static_cast<int>(figures.worstFrameBesideLimitSizedMs));
+    out += Format("  blocks written          %lld\n", ReportNumber(figures.producerReport, "blocks"));
+    out += Format("  hostile blocks          %lld\n", ReportNumber(figures.producerReport, "hostile"));
+    out += Format("  live allocations        %zu before the sources, at most %zu while they ran, %zu after\n",
+                  figures.liveBlocksBefore, figures.liveBlocksMostDuring, figures.liveBlocksAfter);
+    out += Format("  kernel handle probe     %llu before, %llu after\n",
+                  static_cast<unsigned long long>(figures.probeBefore.kernelHandle),
+                  static_cast<unsigned long long>(figures.probeAfter.kernelHandle));
+    out += Format("  GDI handle probe (slot) %u before, %u after\n", figures.probeBefore.gdiSlot,
+                  figures.probeAfter.gdiSlot);
+    out += Format("  limit-sized over 2 s    %d\n", figures.limitSizedRebuildsOver2s);
     for (const auto &[ms, note] : figures.slowestSources)
-        out << "  slow: " << static_cast<int>(ms) << " ms, " << Narrow(note) << "\n";
-    out << "  producer's hostile blocks by kind:\n";
-    std::istringstream report(figures.producerReport);
-    std::string line;
-    while (std::getline(report, line))
+        out += Format("  slow: %d ms, %s\n", static_cast<int>(ms), Narrow(note).c_str());
+    out += "  producer's hostile blocks by kind:\n";
+    for (const std::string &line : Lines(figures.producerReport))
         if (line.rfind("kind ", 0) == 0)
-            out << "    " << line.substr(5) << "\n";
-    out << "  host warnings by kind:\n";
+            out += "    " + line.substr(5) + "\n";
+    out += "  host warnings by kind:\n";
     for (const auto &[text, count] : warnings.counts)
-        out << "    " << count << " " << Narrow(text) << "\n";
-    std::fputs(out.str().c_str(), stdout);
+        out += Format("    %lld %s\n", count, Narrow(text).c_str());
+    std::fputs(out.c_str(), stdout);
     std::fflush(stdout);
     // The test command shows this file after the tests: ctest keeps a passing test's output.
-    std::ofstream((TestBinFolder() + L"soak_figures.txt").c_str()) << out.str();
+    WriteFileBytes(TestBinFolder() + L"soak_figures.txt", out);
 }
 
 TEST(Soak, HostileBlocksEveryMillisecondLeaveNoTraceAndTheLastGoodTextShows)
@@ -244,6 +275,8 @@ TEST(Soak, HostileBlocksEveryMillisecondLeaveNoTraceAndTheLastGoodTextShows)
     const int frames = EnvironmentNumber("VANTO_SOAK_FRAMES", kShortFormFrames);
     const int seed = EnvironmentNumber("VANTO_SOAK_SEED", 20240601);
 
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.Started());
     SoakHostFolder folder;
     ASSERT_TRUE(folder.Ready());
     const std::wstring sceneA = L"{50A50A00-0000-4000-8000-0000000000A1}";
@@ -266,7 +299,7 @@ TEST(Soak, HostileBlocksEveryMillisecondLeaveNoTraceAndTheLastGoodTextShows)
     const std::wstring stopFile = folder.Path(L"producer.stop");
     const std::wstring reportFile = folder.Path(L"producer.report");
     const std::wstring readyFile = folder.Path(L"producer.ready");
-    ChildProcess producer(L"soak_producer.exe", L"--scene " + sceneA + L" --scene " + sceneB + L" --seed " +
+    ChildProcess producer(ProducerPath(), L"--scene " + sceneA + L" --scene " + sceneB + L" --seed " +
                                                     std::to_wstring(seed) + L" --stop \"" + stopFile + L"\" --report \"" +
                                                     reportFile + L"\" --ready \"" + readyFile + L"\"");
     ASSERT_TRUE(producer.Started());
@@ -321,7 +354,7 @@ TEST(Soak, HostileBlocksEveryMillisecondLeaveNoTraceAndTheLastGoodTextShows)
     // The storm ends; the producer reports and goes, and its blocks with it.
     WriteWholeFile(stopFile, "stop\n");
     EXPECT_EQ(producer.Wait(20000), 0);
-    figures.producerReport = ReadText(reportFile);
+    figures.producerReport = ReadFileBytes(reportFile);
 
     // The last good blocks: text first, then the style, which makes the sources re-read their
     // settings (mode 0 again for a source that was showing a file).

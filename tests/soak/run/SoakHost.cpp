@@ -1,28 +1,23 @@
 #include "SoakHost.h"
 
 #include "headless/HostPaths.h"
+#include "headless/MonotonicClock.h"
 #include "headless/SceneCollection.h"
 #include "hostlib/HostControl.h"
 #include "hostlib/HostGraphicsControl.h"
 #include "plugin/PluginTexts.h"
 #include "support/ChildProcess.h"
+#include "support/TempFolder.h"
 
 #include <windows.h>
 
-#include <filesystem>
+#include <algorithm>
 
 namespace {
 
 double Milliseconds()
 {
-    static const double frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return static_cast<double>(value.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
+    return MonotonicSeconds() * 1000.0;
 }
 
 std::string Utf8(const std::wstring &text)
@@ -74,10 +69,8 @@ SoakHostFolder::~SoakHostFolder()
 {
     if (!previousFolder.empty())
         SetCurrentDirectoryW(previousFolder.c_str());
-    if (!root.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
+    if (!root.empty())
+        RemoveFolderTree(root);
 }
 
 std::wstring SoakHostFolder::Path(const std::wstring &name) const
@@ -128,7 +121,12 @@ void WarningTally::Receive(int level, CTSTR line, void *context)
     std::wstring kind(line);
     if (kind.size() > 70)
         kind.resize(70);
-    ++static_cast<WarningTally *>(context)->counts[kind];
+    auto &counts = static_cast<WarningTally *>(context)->counts;
+    const auto known = std::find_if(counts.begin(), counts.end(), [&](const auto &entry) { return entry.first == kind; });
+    if (known == counts.end())
+        counts.emplace_back(kind, 1);
+    else
+        ++known->second;
 }
 
 SoakScenes::SoakScenes(const SoakHostFolder &folder, const std::wstring &sceneFile, GraphicsSystem *frameGraphics)

@@ -19,6 +19,8 @@ void *AllocateOrThrow(std::size_t size)
 
 } // namespace
 
+const std::nothrow_t std::nothrow{};
+
 void *operator new(std::size_t size) { return AllocateOrThrow(size); }
 void *operator new[](std::size_t size) { return AllocateOrThrow(size); }
 void *operator new(std::size_t size, const std::nothrow_t &) noexcept { return AllocateOrNull(size); }

@@ -1,20 +1,9 @@
 #include "bench/BenchTiming.h"
+#include "headless/MonotonicClock.h"
 
 #include <windows.h>
 
 #include <algorithm>
-
-double NowSeconds()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return static_cast<double>(value.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / frequency;
-}
 
 double Median(std::vector<double> values)
 {
@@ -29,9 +18,9 @@ namespace {
 
 double TimeUnits(const std::function<void(int)> &work, int units)
 {
-    const double start = NowSeconds();
+    const double start = MonotonicSeconds();
     work(units);
-    return (NowSeconds() - start) / units;
+    return (MonotonicSeconds() - start) / units;
 }
 
 } // namespace

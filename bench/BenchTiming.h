@@ -6,8 +6,6 @@
 // Paired timing: in every run the subject and its floor are timed back to back, so both see
 // the same machine state, and the ratio of each run is taken before the median.
 
-double NowSeconds();
-
 struct PairedResult {
     double subjectSeconds = 0.0;  // median over the runs, per unit (call or frame)
     double floorSeconds = 0.0;

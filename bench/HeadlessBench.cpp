@@ -5,6 +5,7 @@
 #include "bench/BenchRows.h"
 #include "bench/BenchScenes.h"
 #include "headless/HostPaths.h"
+#include "headless/MonotonicClock.h"
 #include "link/GuidText.h"
 #include "plugin/PluginTexts.h"
 
@@ -133,14 +134,14 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        const double start = NowSeconds();
+        const double start = MonotonicSeconds();
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, root.c_str(), &startup,
                             &process)) {
             std::fprintf(stderr, "bench: cannot start the headless host\n");
             std::exit(1);
         }
         WaitForSingleObject(process.hProcess, INFINITE);
-        const double seconds = NowSeconds() - start;
+        const double seconds = MonotonicSeconds() - start;
         DWORD code = 1;
         GetExitCodeProcess(process.hProcess, &code);
         CloseHandle(process.hThread);

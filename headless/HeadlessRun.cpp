@@ -1,5 +1,6 @@
 #include "headless/HeadlessRun.h"
 #include "headless/FrameLoop.h"
+#include "headless/GdiplusSession.h"
 #include "headless/HostEvents.h"
 #include "headless/HostPaths.h"
 #include "headless/RunSummary.h"
@@ -7,31 +8,7 @@
 #include "hostlib/HostControl.h"
 #include "hostlib/HostGraphicsControl.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
 namespace {
-
-// The plug-in draws text with GDI+ and relies on the host having started it.
-class GdiplusSession {
-    ULONG_PTR token = 0;
-
-public:
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
-            token = 0;
-    }
-    ~GdiplusSession()
-    {
-        if (token)
-            Gdiplus::GdiplusShutdown(token);
-    }
-    GdiplusSession(const GdiplusSession &) = delete;
-    GdiplusSession &operator=(const GdiplusSession &) = delete;
-    bool Started() const { return token != 0; }
-};
 
 // The software graphics system, installed as GS for as long as this lives.
 class InstalledGraphics {

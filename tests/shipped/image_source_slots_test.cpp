@@ -10,7 +10,7 @@
 #include "hostlib/HostControl.h"
 #include "hostlib/HostGraphicsControl.h"
 #include "minitest/MiniTest.h"
-#include "support/GdiplusSession.h"
+#include "headless/GdiplusSession.h"
 
 #include <objbase.h>
 #include <windows.h>

@@ -19,7 +19,7 @@
 #include "hostlib/HostGraphicsControl.h"
 #include "minitest/MiniTest.h"
 #include "support/ChildProcess.h"
-#include "support/GdiplusSession.h"
+#include "headless/GdiplusSession.h"
 #include "support/HandleProbe.h"
 #include "support/TempFolder.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// GDI+ running for as long as this lives, as the host keeps it running for plug-ins.
+// GDI+ running for as long as this lives. The plug-in draws text with GDI+ and relies on
+// the host having started it.
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>

@@ -56,7 +56,7 @@ companion_log=$out/thanks-host/plugins/VantoPlauditor/Plauditor.log
   # The companion starts with the scene and says where it serves.
   port=
   for _ in $(seq 150); do
-    port=$(sed -n 's/.*http: serving on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$companion_log" 2>/dev/null | tail -n 1)
+    port=$(sed -n 's/.*http: serving on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$companion_log" 2>/dev/null | tail -n 1 || true)
     [ -n "$port" ] && break
     sleep 0.1
   done

@@ -12,10 +12,10 @@ bool UnderWine()
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-// A Windows path as a native program under Wine sees it; unchanged elsewhere.
-std::wstring PathForFfmpeg(const std::wstring &path)
+// A Windows path as a native program under Wine sees it; unchanged for a Windows ffmpeg.
+std::wstring PathForFfmpeg(const std::wstring &program, const std::wstring &path)
 {
-    if (!UnderWine())
+    if (!UnderWine() || program.empty() || program[0] != L'/')
         return path;
     using UnixName = char *(CDECL *)(const wchar_t *);
     const auto unixName = reinterpret_cast<UnixName>(
@@ -111,7 +111,7 @@ bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
     if (inputListener == INVALID_SOCKET || progressListener == INVALID_SOCKET) {
         failure = L"no loopback socket for ffmpeg (error " + std::to_wstring(WSAGetLastError()) + L")";
     } else {
-        request.output = PathForFfmpeg(request.output);
+        request.output = PathForFfmpeg(program, request.output);
         std::wstring line = QuotedCommandLine(
             program, FfmpegArguments(request, L"tcp://127.0.0.1:" + std::to_wstring(inputPort),
                                      L"tcp://127.0.0.1:" + std::to_wstring(progressPort)));

@@ -29,8 +29,8 @@ public:
     FfmpegProcess &operator=(const FfmpegProcess &) = delete;
 
     // Starts program (the ffmpeg to run) for request, whose output is a path of this process:
-    // it is handed over as the path ffmpeg sees. False, with Error() set, when ffmpeg does not
-    // start or does not connect within a while.
+    // for a native program under Wine (a path from "/") it is handed over as the Unix path.
+    // False, with Error() set, when ffmpeg does not start or does not connect within a while.
     bool Start(const std::wstring &program, AnimationRequest request);
     // One frame of the request's size, straight-alpha BGRA. False once anything failed.
     bool AddFrame(const BYTE *bgra);

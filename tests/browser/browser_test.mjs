@@ -3,27 +3,31 @@
 // Usage: node browser_test.mjs PORT SCENE [SCREENSHOT.png]
 import { chromium } from "playwright-core";
 
-const [port, scene, screenshot] = process.argv.slice(2);
-const base = `http://127.0.0.1:${port}`;
+const [basePort, scene, screenshot] = process.argv.slice(2);
 const expected = "感谢 浏览器测试 送出的 3 个 火箭";
+let base = "";
 
 function fail(message) {
   console.error(`browser test: ${message}`);
   process.exit(1);
 }
 
-async function state() {
-  const answer = await fetch(`${base}/state`);
+async function state(origin = base) {
+  const answer = await fetch(`${origin}/state`);
   return answer.json();
 }
 
-// The companion starts with the scene; give Wine a while.
+// The companion starts with the scene (give Wine a while) on the first free port from the
+// base, which is the base itself unless something took it meanwhile.
 const deadline = Date.now() + 40000;
-for (;;) {
-  try {
-    if ((await state()).scene === scene) break;
-  } catch {}
-  if (Date.now() > deadline) fail(`no companion answering on ${base}`);
+while (!base) {
+  for (let port = Number(basePort); port < Number(basePort) + 16 && !base; ++port) {
+    try {
+      if ((await state(`http://127.0.0.1:${port}`)).scene === scene) base = `http://127.0.0.1:${port}`;
+    } catch {}
+  }
+  if (base) break;
+  if (Date.now() > deadline) fail(`no companion of ${scene} answering from port ${basePort}`);
   await new Promise((resolve) => setTimeout(resolve, 250));
 }
 

@@ -7,5 +7,14 @@ if(NOT EXISTS /usr/include/nlohmann/json.hpp OR NOT EXISTS /usr/include/stb/stb_
 endif()
 file(COPY /usr/include/nlohmann DESTINATION ${STAGED_INCLUDE})
 file(COPY /usr/include/stb/stb_image_write.h /usr/include/stb/stb_image.h DESTINATION ${STAGED_INCLUDE}/stb)
+# cpp-httplib as one header (scripts/setup.sh takes it from Debian's source package), for the
+# companion; the Microsoft-ABI build has no use for it.
+if(NOT VANTO_MSABI)
+  set(HTTPLIB_HEADER ${CMAKE_BINARY_DIR}/third_party/httplib/httplib.h)
+  if(NOT EXISTS ${HTTPLIB_HEADER})
+    message(FATAL_ERROR "${HTTPLIB_HEADER} is missing (scripts/setup.sh fetches it)")
+  endif()
+  configure_file(${HTTPLIB_HEADER} ${STAGED_INCLUDE}/httplib.h COPYONLY)
+endif()
 add_library(staged_headers INTERFACE)
 target_include_directories(staged_headers SYSTEM INTERFACE ${STAGED_INCLUDE})

@@ -59,6 +59,32 @@ bool ParseSize(const std::wstring &text, unsigned &width, unsigned &height)
     return true;
 }
 
+// "#RRGGBB", "#AARRGGBB" or "transparent".
+bool ParseColour(const std::wstring &text, DWORD &colour)
+{
+    if (text == L"transparent") {
+        colour = 0;
+        return true;
+    }
+    if (text.size() != 7 && text.size() != 9)
+        return false;
+    if (text[0] != L'#')
+        return false;
+    DWORD value = 0;
+    for (size_t i = 1; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        const int digit = c >= L'0' && c <= L'9' ? c - L'0'
+                          : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                          : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                                                   : -1;
+        if (digit < 0)
+            return false;
+        value = (value << 4) | static_cast<DWORD>(digit);
+    }
+    colour = text.size() == 7 ? (value | 0xFF000000u) : value;
+    return true;
+}
+
 CommandLineResult Failure(const std::wstring &message)
 {
     CommandLineResult result;
@@ -74,7 +100,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::wstring> &arguments)
     HostOptions &options = result.options;
     std::vector<std::wstring> seen;
     const std::vector<std::wstring> takesValue = {L"--scenes", L"--frames", L"--fps", L"--size", L"--out",
-                                                  L"--root", L"--png-every", L"--gif"};
+                                                  L"--root", L"--png-every", L"--gif",
+                                                  L"--video", L"--ffmpeg", L"--background"};
     const std::vector<std::wstring> switches = {L"--no-png", L"--realtime", L"--quiet", L"--rasterise", L"--help"};
     const auto listed = [](const std::vector<std::wstring> &names, const std::wstring &name) {
         return std::find(names.begin(), names.end(), name) != names.end();
@@ -106,13 +133,19 @@ CommandLineResult ParseCommandLine(const std::vector<std::wstring> &arguments)
             return Failure(name + L" needs a value");
         const std::wstring &value = arguments[++i];
         long long number = 0;
-        if (name == L"--scenes" || name == L"--out" || name == L"--root" || name == L"--gif") {
+        if (name == L"--scenes" || name == L"--out" || name == L"--root" || name == L"--gif" ||
+            name == L"--video" || name == L"--ffmpeg") {
             if (value.empty())
                 return Failure(name + L" needs a non-empty path");
-            (name == L"--scenes" ? options.scenesPath
-             : name == L"--out"  ? options.outDir
-             : name == L"--root" ? options.rootDir
-                                 : options.gifPath) = value;
+            (name == L"--scenes"  ? options.scenesPath
+             : name == L"--out"   ? options.outDir
+             : name == L"--root"  ? options.rootDir
+             : name == L"--gif"   ? options.gifPath
+             : name == L"--video" ? options.videoPath
+                                  : options.ffmpegProgram) = value;
+        } else if (name == L"--background") {
+            if (!ParseColour(value, options.background))
+                return Failure(L"--background must be #RRGGBB, #AARRGGBB or transparent, not \"" + value + L"\"");
         } else if (name == L"--frames") {
             if (!ParseInt(value, 1, maxFrames, number))
                 return Failure(L"--frames must be a whole number from 1 to " + std::to_wstring(maxFrames) +
@@ -146,11 +179,16 @@ const wchar_t *UsageText()
 {
     return L"usage: headless_host --scenes FILE --out DIR [--frames N] [--fps F] [--size WxH]\n"
            L"                     [--root DIR] [--png-every K] [--no-png] [--gif FILE]\n"
+           L"                     [--video FILE] [--background COLOUR] [--ffmpeg PROGRAM]\n"
            L"                     [--realtime] [--quiet] [--rasterise]\n"
            L"Loads the plug-ins in ROOT\\plugins, creates the sources of the scene collection FILE,\n"
            L"renders N frames (default 60) at F frames a second (default 30) onto a WxH canvas\n"
            L"(default 1280x720), writes DIR\\frame_NNNNN.png for every K-th frame and DIR\\summary.json,\n"
-           L"and saves the scene collection back. --gif FILE animates the same every-K-th frames\n"
-           L"(also with --no-png). Exit codes: 0 done, 1 failed while running, 2 bad arguments or\n"
-           L"scene file.\n";
+           L"and saves the scene collection back. ffmpeg makes the animations: --gif FILE of the\n"
+           L"same every-K-th frames (also with --no-png), --video FILE of every frame at F frames a\n"
+           L"second, WebM (VP9) when FILE ends in .webm, else MP4 (H.264). --background is the\n"
+           L"canvas colour, #RRGGBB, #AARRGGBB or transparent (default #202020); WebM and GIF keep\n"
+           L"a transparent canvas transparent, MP4 shows it black. --ffmpeg names the ffmpeg to run\n"
+           L"(default /usr/bin/ffmpeg under Wine, else ffmpeg.exe). Exit codes: 0 done, 1 failed\n"
+           L"while running, 2 bad arguments or scene file.\n";
 }

@@ -1,5 +1,5 @@
 #include "headless/FrameLoop.h"
-#include "headless/GifFile.h"
+#include "headless/FfmpegProcess.h"
 #include "headless/HostPaths.h"
 #include "headless/MonotonicClock.h"
 #include "headless/Progress.h"
@@ -30,23 +30,31 @@ FrameLoopResult RunFrames(GraphicsSystem *graphics, std::vector<LiveSource> &sou
                           const FrameLoopSettings &settings)
 {
     FrameLoopResult result;
-    std::unique_ptr<GifFile> gif;
-    if (!settings.gifPath.empty()) {
-        gif = std::make_unique<GifFile>(HostFrameWidth(graphics), HostFrameHeight(graphics),
-                                        GifFrameDelay(settings.fps, settings.pngEvery));
-        if (!gif->Open(settings.gifPath)) {
-            result.error = L"cannot write " + settings.gifPath;
-            return result;
-        }
-    }
+    const std::wstring ffmpeg = settings.ffmpegProgram.empty() ? DefaultFfmpegProgram() : settings.ffmpegProgram;
+    const bool transparent = (settings.background >> 24) != 0xFF;
+    // One ffmpeg per animation; nothing is rendered when one cannot start.
+    const auto start = [&](const std::wstring &path, AnimationKind kind, double fps) {
+        std::unique_ptr<FfmpegProcess> encoder;
+        if (path.empty() || !result.error.empty())
+            return encoder;
+        encoder = std::make_unique<FfmpegProcess>();
+        const AnimationRequest request{kind, path, HostFrameWidth(graphics), HostFrameHeight(graphics), fps, transparent};
+        if (!encoder->Start(ffmpeg, request))
+            result.error = L"cannot write " + path + L": " + encoder->Error();
+        return encoder;
+    };
+    std::unique_ptr<FfmpegProcess> gif = start(settings.gifPath, AnimationKind::Gif, settings.fps / settings.pngEvery);
+    std::unique_ptr<FfmpegProcess> video = start(settings.videoPath, VideoKindForPath(settings.videoPath), settings.fps);
+    if (!result.error.empty())
+        return result;
 
     const float seconds = static_cast<float>(1.0 / settings.fps);
-    const double start = MonotonicSeconds();
+    const double begin = MonotonicSeconds();
     ProgressMeter progress(0.0);
     for (int i = 0; i < settings.frames; ++i) {
         if (settings.realtime)
-            SleepUntil(start + i / settings.fps);
-        HostClearFrame(graphics, canvasColour);
+            SleepUntil(begin + i / settings.fps);
+        HostClearFrame(graphics, settings.background);
         const double frameStart = MonotonicSeconds();
         for (LiveSource &source : sources) {
             if (!source.source)
@@ -68,15 +76,27 @@ FrameLoopResult RunFrames(GraphicsSystem *graphics, std::vector<LiveSource> &sou
                 ++result.pngWritten;
             }
             if (gif) {
-                gif->AddFrame(HostFramePixels(graphics));
+                if (!gif->AddFrame(HostFramePixels(graphics))) {
+                    result.error = L"cannot write " + settings.gifPath + L": " + gif->Error();
+                    break;
+                }
                 ++result.gifFrames;
             }
         }
+        if (video) {
+            if (!video->AddFrame(HostFramePixels(graphics))) {
+                result.error = L"cannot write " + settings.videoPath + L": " + video->Error();
+                break;
+            }
+            ++result.videoFrames;
+        }
         if (settings.progress)
-            if (auto line = progress.After(i + 1, settings.frames, SecondsSince(start)))
+            if (auto line = progress.After(i + 1, settings.frames, SecondsSince(begin)))
                 std::fprintf(stderr, "%s\n", line->c_str());
     }
-    if (gif && !gif->Close() && result.error.empty())
-        result.error = L"cannot write " + settings.gifPath;
+    // Both files are finished, even after a failure, so neither ffmpeg is left waiting.
+    for (const auto &[encoder, path] : {std::pair{gif.get(), &settings.gifPath}, std::pair{video.get(), &settings.videoPath}})
+        if (encoder && !encoder->Finish() && result.error.empty())
+            result.error = L"cannot write " + *path + L": " + encoder->Error();
     return result;
 }

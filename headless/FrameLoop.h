@@ -10,7 +10,10 @@ struct FrameLoopSettings {
     int pngEvery = 1;
     bool writePng = true;
     std::wstring outDir;
-    std::wstring gifPath;     // empty: no animation
+    std::wstring gifPath;     // empty: no GIF
+    std::wstring videoPath;   // empty: no video
+    std::wstring ffmpegProgram;
+    DWORD background = 0xFF202020;
     bool realtime = false;
     bool progress = true;
 };
@@ -19,17 +22,19 @@ struct FrameLoopResult {
     int framesRendered = 0;
     int pngWritten = 0;
     int gifFrames = 0;
+    int videoFrames = 0;
     double maxFrameMilliseconds = 0.0;   // the slowest Preprocess+Tick+Render of all sources
     std::wstring error;                  // set when an output could not be written
 };
 
-// The canvas colour behind every frame.
+// The canvas colour behind every frame unless the host is told otherwise.
 constexpr DWORD canvasColour = 0xFF202020;
 
-// Frame i is written (as out\frame_{i:05}.png and into the animation) when i % pngEvery == 0.
+// Frame i is written (as out\frame_{i:05}.png and into the GIF) when i % pngEvery == 0; every
+// frame goes into the video.
 std::wstring FramePngName(int frameIndex);
 
-// Renders the frames: each clears the canvas, then runs Preprocess, Tick(1/fps) and
+// Renders the frames: each clears the canvas to the background, then runs Preprocess, Tick(1/fps) and
 // Render(position, size) of every source in order, then writes what is due. Stops at the
 // first output that cannot be written.
 FrameLoopResult RunFrames(GraphicsSystem *graphics, std::vector<LiveSource> &sources,

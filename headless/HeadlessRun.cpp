@@ -31,8 +31,9 @@ void MakePathsAbsolute(HostOptions &options)
 {
     options.scenesPath = AbsolutePath(options.scenesPath);
     options.outDir = AbsolutePath(options.outDir);
-    if (!options.gifPath.empty())
-        options.gifPath = AbsolutePath(options.gifPath);
+    for (std::wstring *animation : {&options.gifPath, &options.videoPath})
+        if (!animation->empty())
+            *animation = AbsolutePath(*animation);
     options.rootDir = AbsolutePath(options.rootDir.empty() ? ProgramFolder() : options.rootDir);
 }
 
@@ -44,11 +45,16 @@ std::wstring CheckPaths(const HostOptions &options)
         return L"scene file " + options.scenesPath + L" does not exist";
     if (IsFile(options.outDir))
         return L"output folder " + options.outDir + L" is a file";
-    if (!options.gifPath.empty() && !IsFolder(ParentFolder(options.gifPath)) &&
-        ParentFolder(options.gifPath) != options.outDir)
-        return L"folder of " + options.gifPath + L" does not exist";
-    if (!options.gifPath.empty() && IsFolder(options.gifPath))
-        return L"--gif " + options.gifPath + L" is a folder";
+    for (const auto &[option, path] : {std::pair{L"--gif ", &options.gifPath}, std::pair{L"--video ", &options.videoPath}}) {
+        if (path->empty())
+            continue;
+        if (!IsFolder(ParentFolder(*path)) && ParentFolder(*path) != options.outDir)
+            return L"folder of " + *path + L" does not exist";
+        if (IsFolder(*path))
+            return option + *path + L" is a folder";
+    }
+    if (!options.gifPath.empty() && options.gifPath == options.videoPath)
+        return L"--gif and --video name the same file";
     return {};
 }
 
@@ -130,6 +136,7 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
     summary.height = options.height;
     summary.pngEvery = options.pngEvery;
     summary.gifPath = options.gifPath;
+    summary.videoPath = options.videoPath;
 
     ConfigureNewSources(sources);
     summary.liveBlocksBeforeSources = HostLiveBlocks();
@@ -143,11 +150,15 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
     loop.writePng = options.writePng;
     loop.outDir = options.outDir;
     loop.gifPath = options.gifPath;
+    loop.videoPath = options.videoPath;
+    loop.ffmpegProgram = options.ffmpegProgram;
+    loop.background = options.background;
     loop.realtime = options.realtime;
     loop.progress = !options.quiet;
     const FrameLoopResult frames = RunFrames(graphics.get(), sources, loop);
     summary.pngWritten = frames.pngWritten;
     summary.gifFrames = frames.gifFrames;
+    summary.videoFrames = frames.videoFrames;
     summary.maxFrameMilliseconds = frames.maxFrameMilliseconds;
     summary.error = frames.error;
 

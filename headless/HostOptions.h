@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -7,7 +9,10 @@ struct HostOptions {
     std::wstring scenesPath;       // scene collection (JSON); read, then saved back
     std::wstring outDir;           // frame_00000.png ..., summary.json, host.log
     std::wstring rootDir;          // holds plugins\ and shaders\; empty: the program's folder
-    std::wstring gifPath;          // empty: no animation
+    std::wstring gifPath;          // empty: no GIF (every K-th frame, made by ffmpeg)
+    std::wstring videoPath;        // empty: no video (every frame; WebM for .webm, else MP4)
+    std::wstring ffmpegProgram;    // empty: the default (DefaultFfmpegProgram)
+    DWORD background = 0xFF202020; // canvas colour 0xAARRGGBB behind every frame
     int frames = 60;
     double fps = 30.0;
     unsigned width = 1280;

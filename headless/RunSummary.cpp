@@ -57,6 +57,8 @@ std::string SummaryJson(const RunSummary &summary)
     json["pngWritten"] = summary.pngWritten;
     json["gif"] = TextOrNull(summary.gifPath);
     json["gifFrames"] = summary.gifFrames;
+    json["video"] = TextOrNull(summary.videoPath);
+    json["videoFrames"] = summary.videoFrames;
 
     Json plugins = Json::array();
     for (const PluginSummary &plugin : summary.plugins)

@@ -36,6 +36,8 @@ struct RunSummary {
     int pngWritten = 0;
     std::wstring gifPath;
     int gifFrames = 0;
+    std::wstring videoPath;
+    int videoFrames = 0;
     std::vector<PluginSummary> plugins;
     std::vector<RegisteredClass> registeredClasses;
     std::vector<SourceSummary> sources;

@@ -2,10 +2,13 @@
 # The main job on built-in sample data. Two runs of the headless host, each from a host
 # installation of its own under out/demo/ (the build tree stays untouched):
 #   thanks/  a new thank-you source is configured, which starts the companion program;
-#            sample gift events are appended to the companion's event file one by one
-#            and show up as thank-you lines, frame by frame (PNG frames + thanks.gif);
+#            sample gift events are posted to the companion's HTTP port one by one, as a
+#            streaming tool would, and show up as thank-you lines, frame by frame
+#            (PNG frames, thanks.gif and thanks.mp4, both made by ffmpeg);
 #   ticker/  a producer publishes a long thank-you line with a scrolling style; the
-#            line runs across the picture and repeats (PNG frames + ticker.gif).
+#            line runs across a transparent picture and repeats (PNG frames and
+#            ticker.webm, VP9 with alpha, for laying over a broadcast).
+# At the end ffprobe reads both videos back and checks their frame counts and sizes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
@@ -42,29 +45,44 @@ install_host() {
         -e 's/"useTextExtents": false/"useTextExtents": true/' -e 's/"wrap": false/"wrap": true/' \
         -e 's/"scrollMode": false/"scrollMode": true/' -e 's/"extentWidth": 0/"extentWidth": 1200/' \
         -e 's/"extentHeight": 0/"extentHeight": 180/' \
+        -e "s/\"httpPort\": 0/\"httpPort\": $http_base/" \
         "$release/plugins/VantoPlauditor/Plauditor.json" > "$1/plugins/VantoPlauditor/Plauditor.json"
     : > "$1/plugins/VantoPlauditor/events.jsonl"
   fi
 }
 
-echo "demo: thank-you lines from sample gift events (about 15 s)"
+echo "demo: thank-you lines from sample gift events posted over HTTP (about 15 s)"
+# The companion serves on the first free port from this base (several demos may run at once).
+http_base=$((20000 + RANDOM % 20000))
 install_host "$out/thanks-host" with-companion
 cp "$bin/samples/sample_scenes.json" "$out/thanks-scenes.json"
-events=$out/thanks-host/plugins/VantoPlauditor/events.jsonl
+companion_log=$out/thanks-host/plugins/VantoPlauditor/Plauditor.log
 (
-  sleep 3
+  # The companion starts with the scene and says where it serves.
+  port=
+  for _ in $(seq 150); do
+    port=$(sed -n 's/.*http: serving on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$companion_log" 2>/dev/null | tail -n 1 || true)
+    [ -n "$port" ] && break
+    sleep 0.1
+  done
+  [ -n "$port" ] || { echo "demo: the companion did not open its HTTP port"; exit 1; }
+  echo "demo: the companion serves http://127.0.0.1:$port/ (its page), /state and POST /events"
   while IFS= read -r line; do
-    printf '%s\n' "$line" >> "$events"
+    answer=$(curl -sS -X POST "http://127.0.0.1:$port/events" --data-binary "$line") ||
+      echo "demo: a gift was not posted"
+    case $answer in *taken*) ;; *) echo "demo: the companion answered $answer" ;; esac
     sleep 0.7
   done < "$bin/plugins/VantoPlauditor/gift_events.jsonl"
+  curl -sS "http://127.0.0.1:$port/state" > "$out/thanks-state.json" || true
 ) &
 feeder=$!
 scripts/wine-run.sh "$out/thanks-host/headless_host.exe" \
   --scenes "$(win "$out/thanks-scenes.json")" --out "$(win "$out/thanks")" \
-  --frames 450 --fps 30 --realtime --png-every 5 --size 1280x720 --gif "$(win "$out/thanks.gif")"
-wait "$feeder" 2>/dev/null || true
+  --frames 450 --fps 30 --realtime --png-every 5 --size 1280x720 \
+  --gif "$(win "$out/thanks.gif")" --video "$(win "$out/thanks.mp4")"
+wait "$feeder"
 
-echo "demo: a scrolling thank-you ticker (about 8 s)"
+echo "demo: a scrolling thank-you ticker on a transparent canvas (about 8 s)"
 install_host "$out/ticker-host"
 scene_guid="{5C0DE000-DE30-4000-8000-00000000CAFE}"
 cat > "$out/ticker-scenes.json" <<JSON
@@ -86,9 +104,23 @@ publisher=$!
 for _ in $(seq 100); do [ -f "$out/ticker.ready" ] && break; sleep 0.1; done
 scripts/wine-run.sh "$out/ticker-host/headless_host.exe" \
   --scenes "$(win "$out/ticker-scenes.json")" --out "$(win "$out/ticker")" \
-  --frames 240 --fps 30 --png-every 3 --size 1280x720 --gif "$(win "$out/ticker.gif")"
+  --frames 240 --fps 30 --png-every 3 --size 1280x720 --background transparent \
+  --video "$(win "$out/ticker.webm")"
 kill "$publisher" 2>/dev/null || true
 
-echo "demo: done. Look at out/demo/thanks.gif, out/demo/ticker.gif, the PNG frames in"
-echo "      out/demo/thanks/ and out/demo/ticker/, and out/demo/*/summary.json."
+# ffprobe reads the videos back: codec, size and frame count as the host was asked.
+verify() {  # verify FILE EXPECTED
+  local got
+  got=$(ffprobe -v error -count_frames -select_streams v:0 \
+        -show_entries stream=codec_name,width,height,nb_read_frames:stream_tags=alpha_mode -of csv=p=0 "$1")
+  echo "demo: ffprobe $(basename "$1"): $got"
+  [ "$got" = "$2" ] || { echo "demo: expected $2"; exit 1; }
+}
+verify "$out/thanks.mp4" "h264,1280,720,450"
+verify "$out/ticker.webm" "vp9,1280,720,240,1"
+verify "$out/thanks.gif" "gif,1280,720,90"
+
+echo "demo: done. Look at out/demo/thanks.gif, out/demo/thanks.mp4, out/demo/ticker.webm"
+echo "      (transparent), the PNG frames in out/demo/thanks/ and out/demo/ticker/,"
+echo "      out/demo/*/summary.json and out/demo/thanks-state.json (the companion's GET /state)."
 echo "      The release a streamer installs: $(ls "$here"/build/release/HollinVanto-*-win64.zip)"

@@ -63,12 +63,11 @@ bool IsBlankLine(std::string_view utf8Line)
     return utf8Line.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-std::optional<GiftEvent> ParseGiftEvent(std::string_view utf8Line, std::string &error)
+namespace {
+
+std::optional<GiftEvent> EventFromJson(const Json &object, std::string &error)
 {
-    if (utf8Line.substr(0, 3) == "\xEF\xBB\xBF")
-        utf8Line.remove_prefix(3);
-    const Json object = Json::parse(utf8Line, nullptr, false);
-    if (object.is_discarded() || !object.is_object()) {
+    if (!object.is_object()) {
         error = "not a JSON object";
         return std::nullopt;
     }
@@ -82,4 +81,63 @@ std::optional<GiftEvent> ParseGiftEvent(std::string_view utf8Line, std::string &
     event.gift = std::move(*gift);
     event.count = *count;
     return event;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    return text;
+}
+
+} // namespace
+
+std::optional<GiftEvent> ParseGiftEvent(std::string_view utf8Line, std::string &error)
+{
+    const Json object = Json::parse(WithoutByteOrderMark(utf8Line), nullptr, false);
+    if (object.is_discarded()) {
+        error = "not a JSON object";
+        return std::nullopt;
+    }
+    return EventFromJson(object, error);
+}
+
+GiftBody ParseGiftBody(std::string_view utf8Body, std::size_t maxEvents)
+{
+    GiftBody body;
+    Json root;
+    try {
+        root = Json::parse(WithoutByteOrderMark(utf8Body));
+    } catch (const Json::parse_error &failure) {
+        body.offered = 1;
+        body.error = "malformed JSON at byte " + std::to_string(failure.byte);
+        return body;
+    }
+    if (!root.is_array()) {
+        body.offered = 1;
+        if (auto event = EventFromJson(root, body.error))
+            body.events.push_back(std::move(*event));
+        return body;
+    }
+    body.offered = root.size();
+    if (root.empty()) {
+        body.error = "an empty array holds no event";
+        return body;
+    }
+    if (root.size() > maxEvents) {
+        body.tooMany = true;
+        body.error = "more than " + std::to_string(maxEvents) + " events in one request";
+        return body;
+    }
+    for (std::size_t i = 0; i < root.size(); ++i) {
+        std::string error;
+        auto event = EventFromJson(root[i], error);
+        if (!event) {
+            body.events.clear();
+            body.error = "event " + std::to_string(i) + ": " + error;
+            return body;
+        }
+        body.events.push_back(std::move(*event));
+    }
+    return body;
 }

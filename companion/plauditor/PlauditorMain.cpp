@@ -1,18 +1,23 @@
 // Plauditor: the companion program the plug-in starts once per scene. It turns gift events
-// (JSON lines from a followed file and, optionally, a local TCP port) into thank-you lines in
-// the scene's text block, and keeps the scene's style block filled from Plauditor.json.
+// (JSON lines from a followed file and, optionally, a local TCP port; JSON bodies posted to its
+// local HTTP port) into thank-you lines in the scene's text block, and keeps the scene's style
+// block filled from Plauditor.json.
 #include "companion/blockwriter/ProgramArguments.h"
 #include "companion/plauditor/CommandLine.h"
+#include "companion/plauditor/CompanionState.h"
 #include "companion/plauditor/EventFileFollower.h"
 #include "companion/plauditor/FileAccess.h"
 #include "companion/plauditor/GiftListener.h"
 #include "companion/plauditor/HostProcess.h"
+#include "companion/plauditor/HttpPorts.h"
+#include "companion/plauditor/HttpServer.h"
 #include "companion/plauditor/LogFile.h"
 #include "companion/plauditor/RecentLines.h"
 #include "companion/plauditor/SceneChannels.h"
 #include "companion/plauditor/SceneLock.h"
 #include "companion/plauditor/Settings.h"
 #include "companion/plauditor/Utf.h"
+#include "link/blocks/TextBlock.h"
 
 #include <windows.h>
 
@@ -28,6 +33,8 @@ constexpr int kExitFailure = 1;
 constexpr int kExitBadCommandLine = 2;
 
 constexpr unsigned kPollMilliseconds = 100;
+// With a TCP listener the loop looks at its sockets this often; HTTP events wake it at once.
+constexpr unsigned kListenerMilliseconds = 20;
 constexpr DWORD kSettingsCheckMilliseconds = 500;
 constexpr std::size_t kMaxSettingsBytes = 256 * 1024;
 
@@ -55,6 +62,14 @@ class Companion {
     std::unique_ptr<EventFileFollower> follower;
     WinsockSession winsock;
     std::optional<GiftListener> listener;
+
+    const HttpLimits httpLimits;
+    EventInbox inbox{httpLimits.maxWaitingEvents};
+    EventCounters counters;
+    SharedView view;
+    std::int32_t shownSequence = 0;
+    std::vector<std::u16string> shownLines;
+    std::unique_ptr<CompanionHttp> http;  // last: its threads use the members above
 
 public:
     Companion(LaunchArguments arguments, LogFile &logFile) : launch(std::move(arguments)), log(logFile)
@@ -90,18 +105,22 @@ public:
 
         LoadSettings(true);
         DWORD lastSettingsCheck = GetTickCount();
-        while (!host->WaitForEnd(listener ? 0 : kPollMilliseconds)) {
+        const HANDLE waits[] = {host->handle(), inbox.WakeEvent()};
+        while (WaitForMultipleObjects(2, waits, FALSE, listener ? kListenerMilliseconds : kPollMilliseconds) !=
+               WAIT_OBJECT_0) {
             std::vector<std::string> lines;
             if (listener)
-                Take(listener->Poll(kPollMilliseconds), lines);
+                Take(listener->Poll(0), lines);
             Take(follower->Poll(), lines);
             AcceptEvents(lines);
+            AcceptPostedEvents();
             if (GetTickCount() - lastSettingsCheck >= kSettingsCheckMilliseconds) {
                 lastSettingsCheck = GetTickCount();
                 LoadSettings(false);
             }
         }
         log.Line("host process ended; exiting");
+        http.reset();
         return kExitDone;
     }
 
@@ -123,26 +142,57 @@ private:
             std::string error;
             const auto event = ParseGiftEvent(line, error);
             if (!event) {
+                ++counters.refused;
                 log.Line("error: skipped an events line (" + error + "): " + OneLine(line));
                 continue;
             }
-            std::u16string thanks = ThankYouLine(settings.lineTemplate, *event, settings.placeholders);
-            if (thanks.empty())
-                continue;
-            recent.Add(std::move(thanks));
-            added = true;
+            added |= AddLine(*event);
         }
         if (added)
             PublishText();
     }
 
+    // Events posted over HTTP; their requests are answered once the lines are published.
+    void AcceptPostedEvents()
+    {
+        std::uint64_t batch = 0;
+        const std::vector<GiftEvent> events = inbox.Take(batch);
+        bool added = false;
+        for (const GiftEvent &event : events)
+            added |= AddLine(event);
+        if (added) {
+            log.Line("took " + std::to_string(events.size()) + " event(s) over HTTP");
+            PublishText();
+        }
+        inbox.MarkPublished(batch);
+    }
+
+    bool AddLine(const GiftEvent &event)
+    {
+        std::u16string thanks = ThankYouLine(settings.lineTemplate, event, settings.placeholders);
+        if (thanks.empty())
+            return false;
+        recent.Add(std::move(thanks));
+        ++counters.taken;
+        return true;
+    }
+
     void PublishText()
     {
         const auto result = channels->PublishText(recent.OldestFirst());
-        if (result.ok)
+        if (result.ok) {
             log.Line("published text " + OneLine(result.detail, 400));
-        else
+            // What the plug-in will show, read back the way it reads the block.
+            if (const auto block = DecodeTextBlock(Utf8ToUtf16(result.detail), -1); block && block->LineCheckPassed()) {
+                shownSequence = block->sequence;
+                shownLines.clear();
+                for (std::size_t i = 0; i < block->lines.Kept(); ++i)
+                    shownLines.emplace_back(block->Line(i));
+            }
+            UpdateView();
+        } else {
             log.Line("error: text not published: " + result.detail);
+        }
     }
 
     void PublishStyle()
@@ -152,6 +202,12 @@ private:
             log.Line("published style " + result.detail);
         else
             log.Line("error: style not published: " + result.detail);
+        UpdateView();
+    }
+
+    void UpdateView()
+    {
+        view.Set({launch.sceneGuid, shownLines, settings.style, shownSequence});
     }
 
     // At start the settings are applied whatever happens (defaults when the file is missing or
@@ -190,6 +246,8 @@ private:
     {
         const bool eventsMoved = starting || next.eventsFile != settings.eventsFile;
         const bool portChanged = starting || next.listenPort != settings.listenPort;
+        const bool httpChanged =
+            starting || next.httpPort != settings.httpPort || next.httpScenePorts != settings.httpScenePorts;
         settings = std::move(next);
 
         PublishStyle();
@@ -203,6 +261,28 @@ private:
         }
         if (portChanged)
             Listen();
+        if (httpChanged)
+            ServeHttp();
+    }
+
+    void ServeHttp()
+    {
+        // Requests still waiting for their lines get them before their server goes.
+        AcceptPostedEvents();
+        http.reset();
+        const auto ports = HttpPortCandidates(settings.httpPort, launch.sceneGuid, settings.httpScenePorts);
+        if (ports.empty())
+            return;
+        if (!winsock.Started()) {
+            log.Line("error: winsock did not start; no HTTP port");
+            return;
+        }
+        std::string error;
+        http = CompanionHttp::Start(ports, {inbox, counters, view}, httpLimits, error);
+        if (http)
+            log.Line("http: serving on 127.0.0.1:" + std::to_string(http->Port()) + " (/, /state, POST /events)");
+        else
+            log.Line("error: no HTTP port: " + error);
     }
 
     void Listen()

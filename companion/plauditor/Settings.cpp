@@ -15,7 +15,7 @@ using Json = nlohmann::json;
 constexpr std::size_t kMaxFontUnits = 31;
 constexpr char16_t kDefaultFont[] = u"Arial";
 
-enum class Kind { Integer, Colour, Flag };
+using Kind = StyleKind;
 
 struct NumberRule {
     Kind kind;
@@ -140,7 +140,31 @@ std::optional<std::u16string> TextValue(const Json &value) {
     return Utf8ToUtf16(value.get_ref<const std::string &>());
 }
 
+// The HTTP port is for this machine only, whatever the file asks.
+bool IsLoopbackName(const std::string &host) { return host == "127.0.0.1" || host == "localhost"; }
+
+std::optional<std::uint16_t> PortNumber(const Json &value)
+{
+    const auto port = WholeNumber(value);
+    if (port && *port >= 0 && *port <= 65535)
+        return static_cast<std::uint16_t>(*port);
+    return std::nullopt;
+}
+
+void ReadScenePorts(const Json &ports, PlauditorSettings &settings, std::vector<std::string> &warnings)
+{
+    for (const auto &[scene, value] : ports.items()) {
+        const auto port = PortNumber(value);
+        if (port && *port > 0)
+            settings.httpScenePorts[Utf8ToUtf16(scene)] = *port;
+        else
+            warnings.push_back("httpScenePorts." + scene + " has an unusable value " + value.dump() + "; ignored");
+    }
+}
+
 } // namespace
+
+StyleKind StyleKindOf(std::size_t index) { return index < kStyleNumberCount ? kRules[index].kind : Kind::Integer; }
 
 StyleValues DefaultStyle()
 {
@@ -204,12 +228,20 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
                 settings.eventsFile = *text;
             else
                 unusable();
-        } else if (key == "listenPort") {
-            const auto port = WholeNumber(value);
-            if (port && *port >= 0 && *port <= 65535)
-                settings.listenPort = static_cast<std::uint16_t>(*port);
+        } else if (key == "listenPort" || key == "httpPort") {
+            if (const auto port = PortNumber(value))
+                (key == "listenPort" ? settings.listenPort : settings.httpPort) = *port;
             else
                 unusable();
+        } else if (key == "httpScenePorts") {
+            if (value.is_object())
+                ReadScenePorts(value, settings, warnings);
+            else
+                unusable();
+        } else if (key == "httpBind") {
+            if (!value.is_string() || !IsLoopbackName(value.get_ref<const std::string &>()))
+                warnings.push_back("httpBind " + value.dump() +
+                                   " refused: the HTTP port listens on 127.0.0.1 only");
         } else if (key == "template") {
             const auto text = TextValue(value);
             if (text && !SanitiseLineText(*text).empty())

@@ -5,6 +5,7 @@
 #include "companion/plauditor/ThankYouLine.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,10 @@ inline constexpr const char *kStyleNumberKeys[kStyleNumberCount] = {
     "pointFiltering", "useOutline",   "outlineColor", "outlineSize",   "outlineOpacity",
     "useTextExtents", "extentWidth",  "extentHeight", "wrap",          "scrollMode",
     "align"};
+
+enum class StyleKind { Integer, Colour, Flag };
+// How the style value at index (of kStyleNumberKeys) is written in Plauditor.json.
+StyleKind StyleKindOf(std::size_t index);
 
 struct StyleValues {
     std::u16string font;
@@ -33,6 +38,8 @@ inline constexpr std::size_t kMaxRecentLines = 64;
 struct PlauditorSettings {
     std::u16string eventsFile = u"events.jsonl";  // relative paths: beside the program
     std::uint16_t listenPort = 0;                 // 0: no socket
+    std::uint16_t httpPort = 0;                   // first port tried for HTTP; 0: no HTTP
+    std::map<std::u16string, std::uint16_t> httpScenePorts;  // scene id -> its own HTTP port
     std::u16string lineTemplate = kDefaultLineTemplate;
     std::size_t recentLines = 3;
     NamePlaceholders placeholders;

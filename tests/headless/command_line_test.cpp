@@ -16,7 +16,8 @@ CommandLineResult Parse(Args extra)
 TEST(CommandLine, ReadsValuesAndSwitches)
 {
     const CommandLineResult result =
-        Parse({L"--fps", L"29.97", L"--size", L"640x360", L"--png-every", L"10", L"--no-png", L"--gif", L"a.gif"});
+        Parse({L"--fps", L"29.97", L"--size", L"640x360", L"--png-every", L"10", L"--no-png", L"--gif", L"a.gif",
+               L"--video", L"b.webm", L"--background", L"transparent", L"--ffmpeg", L"C:\\ff\\ffmpeg.exe"});
     ASSERT_TRUE(result.ok);
     EXPECT_DOUBLE_EQ(result.options.fps, 29.97);
     EXPECT_EQ(result.options.width, 640u);
@@ -24,6 +25,12 @@ TEST(CommandLine, ReadsValuesAndSwitches)
     EXPECT_EQ(result.options.pngEvery, 10);
     EXPECT_FALSE(result.options.writePng);
     EXPECT_EQ(result.options.gifPath, L"a.gif");
+    EXPECT_EQ(result.options.videoPath, L"b.webm");
+    EXPECT_EQ(result.options.background, 0u);
+    EXPECT_EQ(result.options.ffmpegProgram, L"C:\\ff\\ffmpeg.exe");
+    EXPECT_EQ(Parse({L"--background", L"#102030"}).options.background, 0xFF102030u);
+    EXPECT_EQ(Parse({L"--background", L"#80102030"}).options.background, 0x80102030u);
+    EXPECT_EQ(Parse({}).options.background, 0xFF202020u);
 }
 
 // Each bad command line fails with a message that names the offending option.
@@ -48,6 +55,10 @@ TEST(CommandLine, RefusesBadValuesNamingTheOption)
         {{L"--png-every", L"0"}, L"--png-every"},
         {{L"--frames"}, L"--frames"},
         {{L"--gif", L"--quiet"}, L"--gif"},
+        {{L"--video", L""}, L"--video"},
+        {{L"--background", L"red"}, L"--background"},
+        {{L"--background", L"#12345"}, L"--background"},
+        {{L"--background", L"#GG0000"}, L"--background"},
         {{L"--root", L""}, L"--root"},
         {{L"--bogus"}, L"--bogus"},
         {{L"stray"}, L"stray"},

@@ -35,10 +35,11 @@ protected:
 
 TEST_F(HeadlessRun, RendersFramesAndReportsTheRun)
 {
-    const HostRun run = Run({L"--frames", L"5", L"--fps", L"20", L"--png-every", L"2", L"--gif", out + L"\\a.gif"});
+    const HostRun run = Run({L"--frames", L"5", L"--fps", L"20", L"--png-every", L"2", L"--gif", out + L"\\a.gif",
+                             L"--video", out + L"\\a.mp4"});
     ASSERT_EQ(run.exitCode, 0) << run.errorOutput;
 
-    for (const wchar_t *name : {L"frame_00000.png", L"frame_00002.png", L"frame_00004.png", L"a.gif", L"summary.json"})
+    for (const wchar_t *name : {L"frame_00000.png", L"frame_00002.png", L"frame_00004.png", L"a.gif", L"a.mp4", L"summary.json"})
         EXPECT_TRUE(fs::exists(fs::path(out) / name)) << fs::path(name).string();
     EXPECT_FALSE(fs::exists(fs::path(out) / L"frame_00001.png"));
 
@@ -49,6 +50,7 @@ TEST_F(HeadlessRun, RendersFramesAndReportsTheRun)
     EXPECT_EQ(summary["size"], (nlohmann::json{{"width", 64}, {"height", 32}}));
     EXPECT_EQ(summary["pngWritten"], 3);
     EXPECT_EQ(summary["gifFrames"], 3);
+    EXPECT_EQ(summary["videoFrames"], 5);
     EXPECT_EQ(summary["plugins"][0]["file"], "FixturePlugin.dll");
     EXPECT_EQ(summary["plugins"][0]["name"], "Fixture plug-in");
     EXPECT_EQ(summary["registeredClasses"],
@@ -159,3 +161,26 @@ TEST_F(HeadlessRun, BadSceneFilesExitWithTwoAndStayUntouched)
 }
 
 } // namespace
+
+TEST_F(HeadlessRun, TransparentBackgroundLeavesTheCanvasClear)
+{
+    ASSERT_EQ(Run({L"--frames", L"1", L"--background", L"transparent"}).exitCode, 0);
+    int width = 0, height = 0, channels = 0;
+    const std::string png = ReadFileBytes(out + L"\\frame_00000.png");
+    stbi_uc *rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(png.data()), int(png.size()), &width,
+                                          &height, &channels, 4);
+    ASSERT_NE(rgba, nullptr);
+    EXPECT_EQ(rgba[(3 * width + 6) * 4 + 3], 0);      // canvas
+    EXPECT_EQ(rgba[(3 * width + 2) * 4 + 3], 255);    // "Red"
+    stbi_image_free(rgba);
+}
+
+// An ffmpeg that cannot start fails the run at once, naming the file and the program.
+TEST_F(HeadlessRun, AnimationWithoutFfmpegFailsClearly)
+{
+    const HostRun run = Run({L"--frames", L"3", L"--video", out + L"\\a.mp4", L"--ffmpeg", folder / L"no-ffmpeg.exe"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errorOutput.find("a.mp4: cannot start"), std::string::npos) << run.errorOutput;
+    EXPECT_NE(run.errorOutput.find("no-ffmpeg.exe"), std::string::npos) << run.errorOutput;
+    EXPECT_FALSE(fs::exists(out + L"\\frame_00000.png"));
+}

@@ -1,6 +1,11 @@
 #include "tests/headless/HeadlessTestSupport.h"
 #include "tests/support/ChildProcess.h"
 
+// The frame tests read the host's PNG files back.
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb/stb_image.h>
+
 HostRun RunHeadlessHost(const std::vector<std::wstring> &arguments)
 {
     // Arguments are quoted whole; the tests' paths and values hold no quotes.

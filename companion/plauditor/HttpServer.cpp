@@ -1,0 +1,332 @@
+// httplib first: it brings winsock2.h, which must come before windows.h.
+#include <httplib.h>
+
+#include "companion/plauditor/HttpServer.h"
+
+#include "companion/plauditor/StatusPage.h"
+
+#include <nlohmann/json.hpp>
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Set on the accepting thread while it turns away a connection over the cap.
+thread_local bool turningAway = false;
+
+void SendAndClose(socket_t socket, int status, const char *reason, std::string_view body)
+{
+    const std::string answer = "HTTP/1.1 " + std::to_string(status) + " " + reason +
+                               "\r\nContent-Type: application/json\r\nContent-Length: " +
+                               std::to_string(body.size()) + "\r\nConnection: close\r\n" +
+                               (status == 503 ? "Retry-After: 1\r\n" : "") + "\r\n" + std::string(body);
+    send(socket, answer.data(), static_cast<int>(answer.size()), 0);
+    shutdown(socket, SD_BOTH);
+    closesocket(socket);
+}
+
+// Connections are served by a fixed number of workers with a short queue in front; past
+// that a connection is answered 503 at once on the accepting thread, so a flood of idle
+// connections costs no more than the cap. A watchdog cuts every connection that outlives its
+// time, however slowly it trickles.
+class ConnectionPool : public httplib::TaskQueue {
+    const HttpLimits limits;
+    std::mutex mutex;
+    std::condition_variable ready;
+    std::condition_variable tick;   // the watchdog's own, so it never takes a worker's wake-up
+    std::deque<std::function<void()>> jobs;
+    bool stopping = false;
+    std::vector<std::thread> workers;
+    std::thread watchdog;
+    std::map<socket_t, Clock::time_point> deadlines;
+
+public:
+    explicit ConnectionPool(const HttpLimits &l) : limits(l)
+    {
+        for (unsigned i = 0; i < limits.workers; ++i)
+            workers.emplace_back([this] { Work(); });
+        watchdog = std::thread([this] { Watch(); });
+    }
+
+    void enqueue(std::function<void()> job) override
+    {
+        {
+            std::lock_guard lock(mutex);
+            if (jobs.size() < limits.queued) {
+                jobs.push_back(std::move(job));
+                ready.notify_one();
+                return;
+            }
+        }
+        turningAway = true;
+        job();
+        turningAway = false;
+    }
+
+    void shutdown() override
+    {
+        {
+            std::lock_guard lock(mutex);
+            stopping = true;
+            for (const auto &entry : deadlines)
+                ::shutdown(entry.first, SD_BOTH);
+        }
+        ready.notify_all();
+        tick.notify_all();
+        for (auto &worker : workers)
+            worker.join();
+        watchdog.join();
+    }
+
+    void Track(socket_t socket)
+    {
+        std::lock_guard lock(mutex);
+        deadlines[socket] = Clock::now() + std::chrono::seconds(limits.connectionSeconds);
+    }
+
+    // Before the socket is closed, so the watchdog never touches a reused handle.
+    void Untrack(socket_t socket)
+    {
+        std::lock_guard lock(mutex);
+        deadlines.erase(socket);
+    }
+
+private:
+    void Work()
+    {
+        for (;;) {
+            std::function<void()> job;
+            {
+                std::unique_lock lock(mutex);
+                ready.wait(lock, [&] { return stopping || !jobs.empty(); });
+                if (jobs.empty())
+                    return;
+                job = std::move(jobs.front());
+                jobs.pop_front();
+            }
+            job();
+        }
+    }
+
+    void Watch()
+    {
+        std::unique_lock lock(mutex);
+        while (!stopping) {
+            tick.wait_for(lock, std::chrono::milliseconds(200));
+            const auto now = Clock::now();
+            for (const auto &[socket, deadline] : deadlines)
+                if (now > deadline)
+                    ::shutdown(socket, SD_BOTH);
+        }
+    }
+};
+
+class Server final : public httplib::Server, public CompanionHttp {
+    CompanionHttp::Shared shared;
+    const HttpLimits limits;
+    std::uint16_t port = 0;
+    ConnectionPool *pool = nullptr;   // owned by the listening loop
+    std::thread loop;
+
+public:
+    Server(CompanionHttp::Shared s, const HttpLimits &l) : shared(s), limits(l)
+    {
+        new_task_queue = [this] {
+            pool = new ConnectionPool(limits);
+            return pool;
+        };
+        set_socket_options([](socket_t socket) {
+            // Nobody else may take the port over while we listen on it (no SO_REUSEADDR).
+            BOOL exclusive = TRUE;
+            setsockopt(socket, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char *>(&exclusive),
+                       sizeof exclusive);
+        });
+        set_keep_alive_max_count(1);
+        set_keep_alive_timeout(limits.idleSeconds);
+        set_read_timeout(limits.ioSeconds, 0);
+        set_write_timeout(limits.ioSeconds, 0);
+        set_payload_max_length(limits.maxBodyBytes);
+        Routes();
+    }
+
+    ~Server() override
+    {
+        // Closes the listening socket whether or not the loop has begun: the library's stop()
+        // does nothing before the loop marks itself running, and the loop would then run on.
+        const socket_t listening = svr_sock_.exchange(INVALID_SOCKET);
+        if (listening != INVALID_SOCKET) {
+            httplib::detail::shutdown_socket(listening);
+            httplib::detail::close_socket(listening);
+        }
+        if (loop.joinable())
+            loop.join();
+    }
+
+    bool Listen(std::uint16_t candidate)
+    {
+        if (!bind_to_port("127.0.0.1", candidate))
+            return false;
+        port = candidate;
+        loop = std::thread([this] { listen_after_bind(); });
+        return true;
+    }
+
+    std::uint16_t Port() const override { return port; }
+
+private:
+    // Overrides the library's connection handler (same steps) to turn connections over the
+    // cap away, to keep every connection under the watchdog, and to answer one that never
+    // sent a request.
+    bool process_and_close_socket(socket_t socket) override
+    {
+        if (turningAway) {
+            SendAndClose(socket, 503, "Service Unavailable", ErrorJson("too many connections; try again"));
+            return false;
+        }
+        pool->Track(socket);
+        bool requested = false;
+        const bool ok = httplib::detail::process_server_socket(
+            svr_sock_, socket, keep_alive_max_count_, keep_alive_timeout_sec_, read_timeout_sec_, read_timeout_usec_,
+            write_timeout_sec_, write_timeout_usec_,
+            [&](httplib::Stream &stream, bool closeConnection, bool &connectionClosed) {
+                requested = true;
+                return process_request(stream, closeConnection, connectionClosed, nullptr);
+            });
+        pool->Untrack(socket);
+        if (!requested) {
+            SendAndClose(socket, 408, "Request Timeout",
+                         ErrorJson("no request within " + std::to_string(limits.idleSeconds) + " s"));
+            return false;
+        }
+        httplib::detail::shutdown_socket(socket);
+        httplib::detail::close_socket(socket);
+        return ok;
+    }
+
+    static void Json(httplib::Response &response, int status, const std::string &body)
+    {
+        response.status = status;
+        response.set_content(body, "application/json; charset=utf-8");
+    }
+
+    void Routes()
+    {
+        set_pre_routing_handler([this](const httplib::Request &request, httplib::Response &response) {
+            if (request.remote_addr != "127.0.0.1") {
+                Json(response, 403, ErrorJson("only this machine may ask"));
+                return HandlerResponse::Handled;
+            }
+            if (!IsOwnHost(request.get_header_value("Host"), port)) {
+                Json(response, 403, ErrorJson("unexpected Host header; ask 127.0.0.1:" + std::to_string(port)));
+                return HandlerResponse::Handled;
+            }
+            return HandlerResponse::Unhandled;
+        });
+        // A client that asks first learns of an oversized body before it sends one.
+        set_expect_100_continue_handler([this](const httplib::Request &request, httplib::Response &response) {
+            if (request.get_header_value<std::uint64_t>("Content-Length") > limits.maxBodyBytes) {
+                Json(response, 413, ErrorJson(TooLarge()));
+                return 413;
+            }
+            return 100;
+        });
+        set_error_handler(HandlerWithResponse([this](const httplib::Request &, httplib::Response &response) {
+            if (!response.body.empty())
+                return HandlerResponse::Unhandled;
+            const std::string reason = response.status == 413   ? TooLarge()
+                                       : response.status == 404 ? std::string("no such page; try /, /state or POST /events")
+                                       : response.status == 400 ? std::string("bad request")
+                                                                : std::string(httplib::detail::status_message(response.status));
+            Json(response, response.status, ErrorJson(reason));
+            return HandlerResponse::Handled;
+        }));
+
+        Get("/", [](const httplib::Request &, httplib::Response &response) {
+            response.set_content(std::string(StatusPageHtml()), "text/html; charset=utf-8");
+            response.set_header("Cache-Control", "no-store");
+        });
+        Get("/state", [this](const httplib::Request &, httplib::Response &response) {
+            Json(response, 200, StateJson(shared.view.Get(), shared.counters.taken, shared.counters.refused, port));
+            response.set_header("Cache-Control", "no-store");
+        });
+        // The body is read here, not by the library, so a body without a length (chunked, or
+        // up to the end of the connection) is held to the same limit.
+        Post("/events", [this](const httplib::Request &request, httplib::Response &response,
+                               const httplib::ContentReader &reader) { PostEvents(request, response, reader); });
+    }
+
+    std::string TooLarge() const
+    {
+        return "body larger than " + std::to_string(limits.maxBodyBytes) + " bytes";
+    }
+
+    void PostEvents(const httplib::Request &request, httplib::Response &response, const httplib::ContentReader &reader)
+    {
+        if (!IsOwnOrigin(request.get_header_value("Origin"), port)) {
+            Json(response, 403, ErrorJson("gifts come from this machine's tools or this companion's page only"));
+            return;
+        }
+        std::string body;
+        bool tooLarge = false;
+        const bool read = reader([&](const char *data, std::size_t length) {
+            if (body.size() + length > limits.maxBodyBytes) {
+                tooLarge = true;
+                return false;
+            }
+            body.append(data, length);
+            return true;
+        });
+        if (tooLarge || response.status == 413) {
+            response.set_header("Connection", "close");
+            Json(response, 413, ErrorJson(TooLarge()));
+            return;
+        }
+        if (!read) {
+            response.set_header("Connection", "close");
+            Json(response, 400, ErrorJson("the body did not arrive whole"));
+            return;
+        }
+        GiftBody gifts = ParseGiftBody(body, limits.maxEventsPerRequest);
+        if (!gifts.Ok()) {
+            shared.counters.refused += gifts.offered;
+            Json(response, gifts.tooMany ? 413 : 400, ErrorJson(gifts.error));
+            return;
+        }
+        const std::size_t count = gifts.events.size();
+        const auto batch = shared.inbox.Offer(std::move(gifts.events));
+        if (!batch) {
+            response.set_header("Retry-After", "1");
+            Json(response, 503, ErrorJson("too many events waiting; try again"));
+            return;
+        }
+        // The answer comes once the lines are in the scene's block (or after a short wait),
+        // so a frame drawn after it shows them.
+        shared.inbox.WaitPublished(*batch, std::chrono::milliseconds(limits.publishWaitMilliseconds));
+        Json(response, 202, nlohmann::json{{"taken", count}}.dump());
+    }
+};
+
+} // namespace
+
+std::unique_ptr<CompanionHttp> CompanionHttp::Start(const std::vector<std::uint16_t> &ports, Shared shared,
+                                                    const HttpLimits &limits, std::string &error)
+{
+    if (ports.empty()) {
+        error = "no port to try";
+        return nullptr;
+    }
+    for (const std::uint16_t port : ports) {
+        auto server = std::make_unique<Server>(shared, limits);
+        if (server->Listen(port))
+            return server;
+    }
+    error = "no free port among " + std::to_string(ports.front()) +
+            (ports.size() > 1 ? " to " + std::to_string(ports.back()) : std::string());
+    return nullptr;
+}

@@ -1,0 +1,219 @@
+#include "headless/FfmpegProcess.h"
+
+namespace {
+
+constexpr DWORD kConnectMilliseconds = 20000;
+constexpr DWORD kSendMilliseconds = 60000;
+constexpr DWORD kFinishMilliseconds = 180000;
+
+bool UnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// A Windows path as a native program under Wine sees it; unchanged for a Windows ffmpeg.
+std::wstring PathForFfmpeg(const std::wstring &program, const std::wstring &path)
+{
+    if (!UnderWine() || program.empty() || program[0] != L'/')
+        return path;
+    using UnixName = char *(CDECL *)(const wchar_t *);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char *name = unixName ? unixName(path.c_str()) : nullptr;
+    if (!name)
+        return path;
+    const int units = MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0);
+    std::wstring converted(units > 0 ? units - 1 : 0, L'\0');
+    if (units > 1)
+        MultiByteToWideChar(CP_UTF8, 0, name, -1, converted.data(), units);
+    HeapFree(GetProcessHeap(), 0, name);
+    return converted;
+}
+
+SOCKET ListenOnLoopback(unsigned &port)
+{
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET)
+        return s;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    if (bind(s, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 || listen(s, 1) != 0 ||
+        getsockname(s, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
+        closesocket(s);
+        return INVALID_SOCKET;
+    }
+    port = ntohs(address.sin_port);
+    return s;
+}
+
+// The first connection to listening within the wait, or none.
+SOCKET AcceptWithin(SOCKET listening, DWORD milliseconds)
+{
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(listening, &readable);
+    timeval wait{static_cast<long>(milliseconds / 1000), static_cast<long>((milliseconds % 1000) * 1000)};
+    if (select(0, &readable, nullptr, nullptr, &wait) != 1)
+        return INVALID_SOCKET;
+    return accept(listening, nullptr, nullptr);
+}
+
+void SetTimeout(SOCKET s, int option, DWORD milliseconds)
+{
+    setsockopt(s, SOL_SOCKET, option, reinterpret_cast<const char *>(&milliseconds), sizeof milliseconds);
+}
+
+std::wstring Widen(const std::string &text)
+{
+    std::wstring wide;
+    for (const char c : text)
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return wide;
+}
+
+} // namespace
+
+std::wstring DefaultFfmpegProgram() { return UnderWine() ? L"/usr/bin/ffmpeg" : L"ffmpeg.exe"; }
+
+FfmpegProcess::FfmpegProcess()
+{
+    WSADATA data{};
+    winsockStarted = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+FfmpegProcess::~FfmpegProcess()
+{
+    Close();
+    if (process)
+        CloseHandle(process);
+    if (winsockStarted)
+        WSACleanup();
+}
+
+void FfmpegProcess::Close()
+{
+    for (SOCKET *s : {&input, &progress})
+        if (*s != INVALID_SOCKET) {
+            closesocket(*s);
+            *s = INVALID_SOCKET;
+        }
+}
+
+bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
+{
+    frameBytes = static_cast<size_t>(request.width) * request.height * 4;
+    unsigned inputPort = 0, progressPort = 0;
+    SOCKET inputListener = ListenOnLoopback(inputPort);
+    SOCKET progressListener = ListenOnLoopback(progressPort);
+    if (inputListener == INVALID_SOCKET || progressListener == INVALID_SOCKET) {
+        failure = L"no loopback socket for ffmpeg (error " + std::to_wstring(WSAGetLastError()) + L")";
+    } else {
+        request.output = PathForFfmpeg(program, request.output);
+        std::wstring line = QuotedCommandLine(
+            program, FfmpegArguments(request, L"tcp://127.0.0.1:" + std::to_wstring(inputPort),
+                                     L"tcp://127.0.0.1:" + std::to_wstring(progressPort)));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                            &startup, &started)) {
+            failure = L"cannot start " + program + L" (error " + std::to_wstring(GetLastError()) + L")";
+        } else {
+            process = started.hProcess;
+            if (started.hThread)
+                CloseHandle(started.hThread);
+            // ffmpeg opens its progress report while reading its options, before its input.
+            progress = AcceptWithin(progressListener, kConnectMilliseconds);
+            if (progress != INVALID_SOCKET)
+                input = AcceptWithin(inputListener, kConnectMilliseconds);
+            if (input == INVALID_SOCKET)
+                failure = program + L" did not take the frames (see its message above)";
+        }
+    }
+    if (inputListener != INVALID_SOCKET)
+        closesocket(inputListener);
+    if (progressListener != INVALID_SOCKET)
+        closesocket(progressListener);
+    if (!failure.empty()) {
+        Close();
+        return false;
+    }
+    SetTimeout(input, SO_SNDTIMEO, kSendMilliseconds);
+    u_long nonBlocking = 1;
+    ioctlsocket(progress, FIONBIO, &nonBlocking);
+    return true;
+}
+
+// Reads what progress ffmpeg has sent, so its reports never fill the connection and stall it.
+void FfmpegProcess::Drain()
+{
+    char buffer[4096];
+    for (;;) {
+        const int got = recv(progress, buffer, sizeof buffer, 0);
+        if (got <= 0)
+            return;
+        report.append(buffer, static_cast<size_t>(got));
+        // Only the end of the report matters.
+        if (report.size() > 65536)
+            report.erase(0, report.size() - 4096);
+    }
+}
+
+bool FfmpegProcess::AddFrame(const BYTE *bgra)
+{
+    if (input == INVALID_SOCKET)
+        return false;
+    size_t sent = 0;
+    while (sent < frameBytes) {
+        const int chunk = static_cast<int>(frameBytes - sent < (1u << 20) ? frameBytes - sent : (1u << 20));
+        const int wrote = send(input, reinterpret_cast<const char *>(bgra) + sent, chunk, 0);
+        if (wrote <= 0) {
+            failure = L"ffmpeg stopped taking frames (error " + std::to_wstring(WSAGetLastError()) + L")";
+            Close();
+            return false;
+        }
+        sent += static_cast<size_t>(wrote);
+    }
+    Drain();
+    return true;
+}
+
+bool FfmpegProcess::Finish()
+{
+    if (input == INVALID_SOCKET) {
+        if (failure.empty())
+            failure = L"ffmpeg was not started";
+        return false;
+    }
+    shutdown(input, SD_SEND);
+    closesocket(input);
+    input = INVALID_SOCKET;
+
+    // ffmpeg writes its last report after the file is complete and closes the connection as
+    // it exits; under Wine there is no process handle to wait on, so that close is the sign.
+    u_long blocking = 0;
+    ioctlsocket(progress, FIONBIO, &blocking);
+    SetTimeout(progress, SO_RCVTIMEO, kFinishMilliseconds);
+    char buffer[4096];
+    int got = 0;
+    while ((got = recv(progress, buffer, sizeof buffer, 0)) > 0)
+        report.append(buffer, static_cast<size_t>(got));
+    Close();
+    DWORD exitCode = 0;
+    if (process && (WaitForSingleObject(process, kFinishMilliseconds) != WAIT_OBJECT_0 ||
+                    !GetExitCodeProcess(process, &exitCode) || exitCode != 0)) {
+        failure = L"ffmpeg failed (exit code " + std::to_wstring(exitCode) + L")";
+        return false;
+    }
+    const size_t end = report.rfind("progress=end");
+    if (end == std::string::npos) {
+        const size_t tail = report.size() > 200 ? report.size() - 200 : 0;
+        failure = L"ffmpeg did not finish the file" +
+                  (report.empty() ? std::wstring() : L"; its last report: " + Widen(report.substr(tail)));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,195 @@
+// Plauditor.exe's HTTP side as streaming tools meet it: gifts posted as JSON show up in the
+// scene's block before the answer comes, the state and the page answer, bad requests get a
+// clear answer and cost nothing else, and several scenes' companions share one base port.
+#include "PlauditorRun.h"
+#include "support/LoopbackHttp.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <vector>
+
+namespace {
+
+constexpr DWORD kPatience = 10000;
+
+// A companion of a scene of its own, serving HTTP from base (or its pinned port), with its
+// events file and log in folder.
+class HttpCompanion {
+public:
+    std::wstring scene;
+    ChildProcess process;
+
+    HttpCompanion(const TempFolder &folder, const std::string &settings, const std::wstring &name = L"p",
+                  std::wstring sceneId = UniqueScene())
+        : scene(std::move(sceneId)),
+          process(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, Options(folder, settings, name)))
+    {
+    }
+
+    static std::wstring Options(const TempFolder &folder, const std::string &settings, const std::wstring &name)
+    {
+        WriteFileBytes(folder / (name + L".json"), settings);
+        WriteFileBytes(folder / (name + L".jsonl"), "");
+        return L"--settings " + Quoted(folder / (name + L".json")) + L" --events " + Quoted(folder / (name + L".jsonl")) +
+               L" --log " + Quoted(folder / (name + L".log"));
+    }
+};
+
+std::string HttpSettings(std::uint16_t base, const std::string &more = "")
+{
+    return R"({"recentLines": 3, "httpPort": )" + std::to_string(base) + more + "}";
+}
+
+// The companion's state once it answers on port, or null.
+nlohmann::json State(std::uint16_t port)
+{
+    const HttpReply reply = ExchangeRaw(port, PlainGet(port, "/state"));
+    return reply.status == 200 ? nlohmann::json::parse(reply.body, nullptr, false) : nlohmann::json();
+}
+
+bool Serves(std::uint16_t port, const std::wstring &scene)
+{
+    const nlohmann::json state = State(port);
+    return state.is_object() && state["scene"] == std::string(scene.begin(), scene.end());
+}
+
+std::string Post(std::uint16_t port, std::string_view body, std::string_view headers = {})
+{
+    return CurlLikePost(port, "/events", body, headers);
+}
+
+} // namespace
+
+TEST(PlauditorHttp, PostedGiftsAreOnScreenWhenTheAnswerComes)
+{
+    WinsockUser winsock;
+    TempFolder folder;
+    const std::uint16_t port = FreeLoopbackPort();
+    HttpCompanion companion(folder, HttpSettings(port));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
+
+    const HttpReply one = ExchangeRaw(port, Post(port, R"({"user":"小明","gift":"火箭","count":2})"));
+    EXPECT_EQ(one.status, 202);
+    EXPECT_EQ(one.body, R"({"taken":1})");
+    // No waiting: the answer comes once the block holds the line.
+    ASSERT_TRUE(Text(companion.scene));
+    EXPECT_EQ(ShownLines(*Text(companion.scene)), std::vector<std::u16string>{u"感谢 小明 送出的 2 个 火箭"});
+
+    const HttpReply two = ExchangeRaw(port, Post(port, R"([{"user":"Alice","gift":"鲜花","count":5},{"gift":"小心心"}])"));
+    EXPECT_EQ(two.status, 202);
+    EXPECT_EQ(two.body, R"({"taken":2})");
+    const std::vector<std::u16string> shown = {u"感谢 小明 送出的 2 个 火箭", u"感谢 Alice 送出的 5 个 鲜花",
+                                               u"感谢 神秘人 送出的 1 个 小心心"};
+    EXPECT_EQ(ShownLines(*Text(companion.scene)), shown);
+
+    const nlohmann::json state = State(port);
+    EXPECT_EQ(state["lines"], nlohmann::json::array({"感谢 小明 送出的 2 个 火箭", "感谢 Alice 送出的 5 个 鲜花",
+                                                    "感谢 神秘人 送出的 1 个 小心心"}));
+    EXPECT_EQ(state["textSequence"], Text(companion.scene)->sequence);
+    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 0}}));
+    EXPECT_EQ(state["style"]["font"], "Arial");
+
+    const HttpReply page = ExchangeRaw(port, PlainGet(port, "/"));
+    EXPECT_EQ(page.status, 200);
+    EXPECT_NE(page.headers.find("Content-Type: text/html; charset=utf-8"), std::string::npos);
+    EXPECT_NE(page.body.find("Send a test gift"), std::string::npos);
+    EXPECT_EQ(ExchangeRaw(port, PlainGet(port, "/nothing")).status, 404);
+}
+
+// Each bad request gets its own clear answer; none of them takes an event or loses one.
+TEST(PlauditorHttp, BadRequestsGetClearAnswersAndCostNothingElse)
+{
+    WinsockUser winsock;
+    TempFolder folder;
+    const std::uint16_t port = FreeLoopbackPort();
+    HttpCompanion companion(folder, HttpSettings(port, R"(, "httpBind": "0.0.0.0")"));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
+    ASSERT_EQ(ExchangeRaw(port, Post(port, R"({"user":"first","gift":"x"})")).status, 202);
+
+    const HttpReply malformed = ExchangeRaw(port, Post(port, R"({"user": "a", "gift": )"));
+    EXPECT_EQ(malformed.status, 400);
+    EXPECT_EQ(malformed.body, R"({"error":"malformed JSON at byte 23"})");
+    const HttpReply badEvent = ExchangeRaw(port, Post(port, R"([{"user":"ok"},{"count":-1}])"));
+    EXPECT_EQ(badEvent.status, 400);
+    EXPECT_EQ(badEvent.body, R"({"error":"event 1: \"count\" is not a positive whole number: -1"})");
+
+    const std::string tenMegabytes(10 * 1024 * 1024, ' ');
+    const HttpReply huge = ExchangeRaw(port, Post(port, tenMegabytes));
+    EXPECT_EQ(huge.status, 413);
+    EXPECT_EQ(huge.body, R"({"error":"body larger than 65536 bytes"})");
+    // Without a length the limit holds all the same.
+    const std::string chunk(60000, ' ');
+    std::string chunked = "POST /events HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                          "\r\nTransfer-Encoding: chunked\r\n\r\n";
+    for (int i = 0; i < 3; ++i)
+        chunked += "ea60\r\n" + chunk + "\r\n";
+    chunked += "0\r\n\r\n";
+    EXPECT_EQ(ExchangeRaw(port, chunked).status, 413);
+
+    const HttpReply otherSite = ExchangeRaw(port, Post(port, R"({"user":"csrf"})", "Origin: http://evil.example\r\n"));
+    EXPECT_EQ(otherSite.status, 403);
+    const std::string rebound = "GET /state HTTP/1.1\r\nHost: evil.example:" + std::to_string(port) + "\r\n\r\n";
+    EXPECT_EQ(ExchangeRaw(port, rebound).status, 403);
+
+    // 100 silent connections: beyond the cap (8 served, 24 waiting) they are turned away at
+    // once; the others get 408 when their 2 s run out. Every one gets an answer, and
+    // meanwhile the events file still reaches the screen.
+    std::vector<SOCKET> idle;
+    for (int i = 0; i < 100; ++i)
+        idle.push_back(ConnectLoopback(port));
+    AppendFileBytes(folder / L"p.jsonl", "{\"user\": \"from the file\", \"gift\": \"y\"}\n");
+    EXPECT_TRUE(WaitUntil(kPatience, [&] {
+        const auto text = Text(companion.scene);
+        return text && ShownLines(*text).back() == u"感谢 from the file 送出的 1 个 y";
+    }));
+    int turnedAway = 0, timedOut = 0;
+    for (const SOCKET s : idle) {
+        const DWORD wait = 8000;
+        setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&wait), sizeof wait);
+        char answer[512] = {};
+        recv(s, answer, sizeof answer - 1, 0);
+        turnedAway += std::string(answer).rfind("HTTP/1.1 503", 0) == 0;
+        timedOut += std::string(answer).rfind("HTTP/1.1 408", 0) == 0;
+        closesocket(s);
+    }
+    EXPECT_EQ(turnedAway + timedOut, 100);
+    EXPECT_GT(turnedAway, 0);
+    EXPECT_GE(timedOut, 8);
+
+    const HttpReply after = ExchangeRaw(port, Post(port, R"({"user":"last","gift":"z"})"));
+    EXPECT_EQ(after.status, 202);
+    const nlohmann::json state = State(port);
+    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 3}}));
+    EXPECT_EQ(state["lines"], nlohmann::json::array({"感谢 first 送出的 1 个 x", "感谢 from the file 送出的 1 个 y",
+                                                    "感谢 last 送出的 1 个 z"}));
+    // Asked to listen on every address, it said no and listens on 127.0.0.1 alone.
+    EXPECT_NE(ReadFileBytes(folder / L"p.log").find("httpBind \"0.0.0.0\" refused"), std::string::npos);
+}
+
+// Two scenes' companions with one Plauditor.json: the first takes the base port, the second
+// the next one, a pinned scene its own; each serves its own scene.
+TEST(PlauditorHttp, SeveralScenesShareOneBasePort)
+{
+    WinsockUser winsock;
+    TempFolder folder;
+    const std::uint16_t base = FreeLoopbackPort();
+    const std::uint16_t pinnedPort = FreeLoopbackPort();
+    HttpCompanion first(folder, HttpSettings(base), L"first");
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(base, first.scene); }));
+    HttpCompanion second(folder, HttpSettings(base), L"second");
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(base + 1, second.scene); }));
+    const std::wstring pinnedScene = UniqueScene();
+    const std::string pins = R"(, "httpScenePorts": {")" + std::string(pinnedScene.begin(), pinnedScene.end()) +
+                             R"(": )" + std::to_string(pinnedPort) + "}";
+    HttpCompanion pinned(folder, HttpSettings(base, pins), L"pinned", pinnedScene);
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(pinnedPort, pinnedScene); }));
+
+    EXPECT_EQ(ExchangeRaw(base, Post(base, R"({"user":"one"})")).status, 202);
+    EXPECT_EQ(ExchangeRaw(base + 1, Post(base + 1, R"({"user":"two"})")).status, 202);
+    EXPECT_EQ(ShownLines(*Text(first.scene)), std::vector<std::u16string>{u"感谢 one 送出的 1 个 礼物"});
+    EXPECT_EQ(ShownLines(*Text(second.scene)), std::vector<std::u16string>{u"感谢 two 送出的 1 个 礼物"});
+    EXPECT_NE(ReadFileBytes(folder / L"second.log").find("http: serving on 127.0.0.1:" + std::to_string(base + 1)),
+              std::string::npos);
+}

@@ -2,6 +2,7 @@
 #include "hostlib/HostControl.h"
 
 #include <algorithm>
+#include <chrono>
 
 bool ResolveSourceClasses(const std::vector<SceneSourceEntry> &entries, const PluginSet &plugins,
                           std::vector<LiveSource> &sources, std::wstring &error)
@@ -35,8 +36,9 @@ void ConfigureNewSources(std::vector<LiveSource> &sources)
     }
 }
 
-void CreateSources(std::vector<LiveSource> &sources, bool rasterise)
+double CreateSources(std::vector<LiveSource> &sources, bool rasterise)
 {
+    double longestRasterise = 0.0;
     for (LiveSource &source : sources) {
         XElement *element = source.entry.element;
         source.source = source.create(DataElementOf(element));
@@ -44,9 +46,14 @@ void CreateSources(std::vector<LiveSource> &sources, bool rasterise)
         const Vect2 ownSize = source.source ? source.source->GetSize() : Vect2();
         source.size = Vect2(element->HasItem(L"cx") ? element->GetFloat(L"cx") : ownSize.x,
                             element->HasItem(L"cy") ? element->GetFloat(L"cy") : ownSize.y);
-        if (rasterise && source.source && source.plugin && source.plugin->rasterise)
+        if (rasterise && source.source && source.plugin && source.plugin->rasterise) {
+            const auto start = std::chrono::steady_clock::now();
             source.plugin->rasterise(source.source);
+            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+            longestRasterise = std::max(longestRasterise, took.count());
+        }
     }
+    return longestRasterise;
 }
 
 void BeginScenes(std::vector<LiveSource> &sources)

@@ -2,6 +2,8 @@
 // clear or a solid fill covers whole pixels, and the presence of glyph colours elsewhere.
 #include "raster_test_support.h"
 
+#include <algorithm>
+
 namespace {
 
 using raster_test::Alpha;
@@ -85,6 +87,28 @@ TEST_F(RasterPixels, OutlineSurroundsTheGlyphsAtTheCombinedOpacity)
     while (x + 1 < source->texture->Width() && Alpha(Pixel(x, middle)) == 0)
         ++x;
     EXPECT_EQ(Pixel(x, middle) & 0xFF00FF, 0u);
+}
+
+// A long line is stroked in portions whose strokes overlap where they meet; a translucent
+// outline must still look like one stroke, no pixel of it stronger than the pen.
+TEST_F(RasterPixels, TranslucentOutlineOfALongLineShowsNoSeams)
+{
+    source->color = 0xFFFFFF;
+    source->useOutline = true;
+    source->outlineSize = 8.0f;
+    source->outlineColor = 0x00FF00;
+    source->outlineOpacity = 50;
+    Rasterise(std::wstring(40, L'm').c_str());
+    unsigned strongest = 0;
+    const unsigned overStroked = Count([&](std::uint32_t p) {
+        if ((p & 0xFFFFFF) != 0x00FF00)
+            return false;
+        strongest = std::max(strongest, Alpha(p));
+        return Alpha(p) > 127;
+    });
+    EXPECT_EQ(overStroked, 0u);
+    EXPECT_EQ(strongest, 127u);
+    EXPECT_GT(CountExactly(0x7F00FF00u), 1000u);
 }
 
 // Scroll mode hangs the lines from the bottom of the extent box: the top stays empty.

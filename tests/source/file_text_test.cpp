@@ -1,5 +1,7 @@
 #include "source/FileText.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +14,7 @@ TEST(FileTextDecoding, ReadsUtf8OrUtf16AsTheHostDoesUpToANul)
 {
     EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF" "a\xE5\xB0\x8F\xFF", true, 100, kManyLines).text, L"a\u5C0F\uFFFD");
     EXPECT_EQ(DecodeFileText(std::string("\xFF\xFE" "a\0\x0F\x5C" "b", 7), true, 100, kManyLines).text, L"a\u5C0F");
+    EXPECT_EQ(DecodeFileText("\xFF\xFE", true, 100, kManyLines).text, L"");
     // Nothing after a NUL would show, so nothing is missing.
     const FileText nul = DecodeFileText(std::string("ab\0cd", 5), false, 100, kManyLines);
     EXPECT_EQ(nul.text, L"ab");
@@ -32,8 +35,9 @@ TEST(FileTextDecoding, KeepsTheStartOfALongFileWhole)
     EXPECT_EQ(start.text, L"ab");
     EXPECT_EQ(start.cut, FileText::Cut::Units);
     EXPECT_EQ(DecodeFileText("a\xF0\x9F\x98", false, 4, kManyLines).text, L"a");
-    // A surrogate pair across the limit goes whole.
-    EXPECT_EQ(DecodeFileText("abc\xF0\x9F\x98\x80", true, 4, kManyLines).text, L"abc");
+    // A surrogate pair across the limit goes whole: the first and the last there are.
+    EXPECT_EQ(DecodeFileText("abc\xF0\x90\x80\x80", true, 4, kManyLines).text, L"abc");
+    EXPECT_EQ(DecodeFileText("abc\xF4\x8F\xBF\xBF", true, 4, kManyLines).text, L"abc");
 }
 
 TEST(FileTextDecoding, KeepsNoMoreLinesThanATextureShows)
@@ -48,4 +52,22 @@ TEST(FileTextDecoding, KeepsNoMoreLinesThanATextureShows)
     EXPECT_EQ(DecodeFileText("one\ntwo\nthree", true, 6, 2).cut, FileText::Cut::Units);
     EXPECT_EQ(MaxFileTextLines(48), 171u);
     EXPECT_EQ(MaxFileTextLines(0), 8193u);
+}
+
+// Only the start of a file is read, and one byte more tells whether there is more.
+TEST(FileTextReading, ReadsTheStartAndTellsWhetherTheFileGoesOn)
+{
+    TempFolder folder;
+    const std::wstring path = folder / L"start.txt";
+    ASSERT_TRUE(WriteFileBytes(path, std::string(kFileTextReadBytes, 'a')));
+    FileStart start = ReadFileStart(path.c_str());
+    EXPECT_EQ(start.result, FileStart::Result::Read);
+    EXPECT_EQ(start.bytes.size(), kFileTextReadBytes);
+    EXPECT_TRUE(start.whole);
+
+    ASSERT_TRUE(AppendFileBytes(path, "b"));
+    start = ReadFileStart(path.c_str());
+    EXPECT_EQ(start.bytes, std::string(kFileTextReadBytes, 'a'));
+    EXPECT_FALSE(start.whole);
+    EXPECT_EQ(ReadFileStart((folder / L"none.txt").c_str()).result, FileStart::Result::NotOpened);
 }

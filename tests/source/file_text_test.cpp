@@ -15,6 +15,7 @@ TEST(FileTextDecoding, ReadsUtf8OrUtf16AsTheHostDoesUpToANul)
     EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF" "a\xE5\xB0\x8F\xFF", true, 100, kManyLines).text, L"a\u5C0F\uFFFD");
     EXPECT_EQ(DecodeFileText(std::string("\xFF\xFE" "a\0\x0F\x5C" "b", 7), true, 100, kManyLines).text, L"a\u5C0F");
     EXPECT_EQ(DecodeFileText("\xFF\xFE", true, 100, kManyLines).text, L"");
+    EXPECT_EQ(DecodeFileText("a\xFE", true, 100, kManyLines).text, L"a\uFFFD");  // half a mark is no mark
     // Nothing after a NUL would show, so nothing is missing.
     const FileText nul = DecodeFileText(std::string("ab\0cd", 5), false, 100, kManyLines);
     EXPECT_EQ(nul.text, L"ab");

@@ -8,6 +8,8 @@
 #include "hostlib/HostControl.h"
 #include "hostlib/HostGraphicsControl.h"
 
+#include <algorithm>
+
 namespace {
 
 // The software graphics system, installed as GS for as long as this lives.
@@ -41,6 +43,8 @@ std::wstring CheckPaths(const HostOptions &options)
 {
     if (!IsFolder(options.rootDir))
         return L"root folder " + options.rootDir + L" does not exist";
+    if (IsFolder(options.scenesPath))
+        return L"scene file " + options.scenesPath + L" is a folder";
     if (!IsFile(options.scenesPath))
         return L"scene file " + options.scenesPath + L" does not exist";
     if (IsFile(options.outDir))
@@ -140,7 +144,7 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
 
     ConfigureNewSources(sources);
     summary.liveBlocksBeforeSources = HostLiveBlocks();
-    CreateSources(sources, options.rasterise);
+    const double rasteriseMilliseconds = CreateSources(sources, options.rasterise);
     BeginScenes(sources);
 
     FrameLoopSettings loop;
@@ -159,7 +163,9 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
     summary.pngWritten = frames.pngWritten;
     summary.gifFrames = frames.gifFrames;
     summary.videoFrames = frames.videoFrames;
-    summary.maxFrameMilliseconds = frames.maxFrameMilliseconds;
+    // A rebuild asked for before the first frame holds up the host like a slow frame.
+    summary.rasteriseMilliseconds = rasteriseMilliseconds;
+    summary.maxFrameMilliseconds = std::max(frames.maxFrameMilliseconds, rasteriseMilliseconds);
     summary.error = frames.error;
 
     for (const LiveSource &source : sources) {

@@ -80,6 +80,7 @@ std::string SummaryJson(const RunSummary &summary)
     json["warnings"] = TextList(summary.warnings);
     json["messageBoxes"] = TextList(summary.messageBoxes);
     json["maxFrameMilliseconds"] = summary.maxFrameMilliseconds;
+    json["rasteriseMilliseconds"] = summary.rasteriseMilliseconds;
     json["sceneFileSaved"] = summary.sceneFileSaved;
     json["error"] = TextOrNull(summary.error);
     // Text from plug-ins may hold broken UTF-16; it is replaced rather than failing the dump.

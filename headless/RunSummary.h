@@ -45,7 +45,8 @@ struct RunSummary {
     size_t liveBlocksAtExit = 0;
     std::vector<std::wstring> warnings;
     std::vector<std::wstring> messageBoxes;
-    double maxFrameMilliseconds = 0;
+    double maxFrameMilliseconds = 0;   // the slowest frame, or --rasterise call if slower
+    double rasteriseMilliseconds = 0;  // the slowest --rasterise call
     bool sceneFileSaved = false;
     std::wstring error;         // why the run failed; empty when it did not
 };

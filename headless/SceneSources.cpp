@@ -1,4 +1,5 @@
 #include "headless/SceneSources.h"
+#include "headless/MonotonicClock.h"
 #include "hostlib/HostControl.h"
 
 #include <algorithm>
@@ -35,8 +36,9 @@ void ConfigureNewSources(std::vector<LiveSource> &sources)
     }
 }
 
-void CreateSources(std::vector<LiveSource> &sources, bool rasterise)
+double CreateSources(std::vector<LiveSource> &sources, bool rasterise)
 {
+    double longestRasterise = 0.0;
     for (LiveSource &source : sources) {
         XElement *element = source.entry.element;
         source.source = source.create(DataElementOf(element));
@@ -44,9 +46,13 @@ void CreateSources(std::vector<LiveSource> &sources, bool rasterise)
         const Vect2 ownSize = source.source ? source.source->GetSize() : Vect2();
         source.size = Vect2(element->HasItem(L"cx") ? element->GetFloat(L"cx") : ownSize.x,
                             element->HasItem(L"cy") ? element->GetFloat(L"cy") : ownSize.y);
-        if (rasterise && source.source && source.plugin && source.plugin->rasterise)
+        if (rasterise && source.source && source.plugin && source.plugin->rasterise) {
+            const double start = MonotonicSeconds();
             source.plugin->rasterise(source.source);
+            longestRasterise = std::max(longestRasterise, (MonotonicSeconds() - start) * 1000.0);
+        }
     }
+    return longestRasterise;
 }
 
 void BeginScenes(std::vector<LiveSource> &sources)

@@ -50,6 +50,7 @@ public:
     MappingHandle(const MappingHandle &) = delete;
     MappingHandle &operator=(const MappingHandle &) = delete;
     HANDLE get() const { return handle; }
+    HANDLE release() { HANDLE taken = handle; handle = nullptr; return taken; }
 };
 
 class MappedView {
@@ -61,14 +62,28 @@ public:
     MappedView(const MappedView &) = delete;
     MappedView &operator=(const MappedView &) = delete;
     const unsigned char *get() const { return static_cast<const unsigned char *>(view); }
+    const unsigned char *release() { auto *taken = get(); view = nullptr; return taken; }
 };
 
 } // namespace
 
-BlockTextCopy::~BlockTextCopy()
+void BlockTextCopy::Release()
 {
     if (buffer)
         Free(buffer);
+    if (view)
+        UnmapViewOfFile(view);
+    if (mapping)
+        CloseHandle(mapping);
+    buffer = nullptr;
+    length = 0;
+    view = nullptr;
+    mapping = nullptr;
+}
+
+bool BlockTextCopy::Whole() const
+{
+    return view && BlockHoldsText(view, Text());
 }
 
 bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextCopy &copy)
@@ -107,10 +122,12 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     if (!scratch.get())
         return false;
     char16_t *text = static_cast<char16_t *>(scratch.get());
-    // The only access to the shared memory; view and mapping go as soon as this returns.
-    copy.length = CopyBlockText(view.get(), text);
-    if (copy.buffer)
-        Free(copy.buffer);
+    // Parsing works on this copy; the shared memory is only looked at again by Whole().
+    const std::size_t length = CopyBlockText(view.get(), text);
+    copy.Release();
+    copy.length = length;
     copy.buffer = static_cast<char16_t *>(scratch.release());
+    copy.view = view.release();
+    copy.mapping = mapping.release();
     return true;
 }

@@ -32,7 +32,8 @@ int ReadStyleChannel(String sceneGuid, XElement *data)
 
     ChannelSequenceNumbers &taken = TakenSequenceNumbers();
     const auto block = DecodeStyleBlock(copy.Text(), taken.style);
-    if (!block)
+    // A copy that mixes two texts is left for the next frame, when the block is whole again.
+    if (!block || !copy.Whole())
         return 0;
 
     taken.style = block->sequence;

@@ -17,7 +17,8 @@ int ReadTextChannel(String &outText, String sceneGuid, XElement *data)
 
     ChannelSequenceNumbers &taken = TakenSequenceNumbers();
     const auto block = DecodeTextBlock(copy.Text(), taken.text);
-    if (!block)
+    // A copy that mixes two texts is left for the next frame, when the block is whole again.
+    if (!block || !copy.Whole())
         return 0;
 
     taken.text = block->sequence;

@@ -1,7 +1,12 @@
 #include "source/TextDrawing.h"
 #include "source/GlyphPathRuns.h"
+#include "source/OutlineMask.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace {
@@ -57,6 +62,66 @@ GdipPath PathOf(const PathRun &run)
     return path;
 }
 
+constexpr Gdiplus::PixelFormat kArgb32 = 0x26200A;  // PixelFormat32bppARGB
+// Mask bands hold at most this many pixels (16 MiB).
+constexpr std::size_t kMaxMaskBandPixels = std::size_t{4} << 20;
+
+struct StrokePortion {
+    GdipPath path;
+    PixelRows rows;  // those its stroke can touch
+};
+
+// Strokes the portions with an opaque pen into a mask, a band of rows at a time, and lays
+// each band over the canvas at the outline's colour and alpha. False, with nothing drawn,
+// when there is no memory for a band.
+bool StrokeThroughMask(PixelCanvas &canvas, std::vector<StrokePortion> &portions, const OutlineStyle &outline)
+{
+    PixelRows all{canvas.Height(), 0};
+    for (const StrokePortion &portion : portions)
+        if (portion.rows.bottom > portion.rows.top) {
+            all.top = std::min(all.top, portion.rows.top);
+            all.bottom = std::max(all.bottom, portion.rows.bottom);
+        }
+    const unsigned width = canvas.Width();
+    const std::vector<PixelRows> bands = MaskBands(all, width, kMaxMaskBandPixels);
+    if (bands.empty())
+        return true;
+    const std::size_t bandPixels = static_cast<std::size_t>(width) * (bands[0].bottom - bands[0].top);
+    const std::unique_ptr<std::uint32_t[]> mask(new (std::nothrow) std::uint32_t[bandPixels]);
+    if (!mask)
+        return false;
+
+    GdipPen pen;
+    pen.Check(gdip::GdipCreatePen1(0xFF000000u | outline.colour, outline.size, Gdiplus::UnitWorld, pen.receive()));
+    pen.Check(gdip::GdipSetPenLineJoin(pen.get(), Gdiplus::LineJoinRound));
+    // What GDI+ drew so far must be in the canvas's memory before it is blended by hand.
+    canvas.Graphics().Check(gdip::GdipFlush(canvas.Graphics().get(), Gdiplus::FlushIntentionSync));
+    auto *pixels = static_cast<std::uint32_t *>(canvas.Pixels());
+    for (const PixelRows &band : bands) {
+        const unsigned rows = band.bottom - band.top;
+        std::memset(mask.get(), 0, static_cast<std::size_t>(width) * rows * 4);
+        {
+            GdipBitmap bitmap;
+            bitmap.Check(gdip::GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(rows),
+                                                         static_cast<INT>(width * 4), kArgb32,
+                                                         reinterpret_cast<BYTE *>(mask.get()), bitmap.receive()));
+            GdipGraphics graphics;
+            if (bitmap)
+                graphics.Check(gdip::GdipGetImageGraphicsContext(bitmap.get(), graphics.receive()));
+            if (!graphics)
+                continue;
+            SetTextRenderState(graphics);
+            graphics.Check(gdip::GdipTranslateWorldTransform(graphics.get(), 0.0f, -static_cast<float>(band.top),
+                                                             Gdiplus::MatrixOrderPrepend));
+            for (StrokePortion &portion : portions)
+                if (portion.rows.top < band.bottom && portion.rows.bottom > band.top)
+                    graphics.Check(gdip::GdipDrawPath(graphics.get(), pen.get(), portion.path.get()));
+        }  // GDI+ has written the band once its graphics object is gone
+        CompositeMask(pixels, width, band, mask.get(), outline.colour);
+    }
+    return true;
+}
+
 } // namespace
 
 void PaintBackground(GdipGraphics &graphics, std::uint32_t backgroundColour,
@@ -92,10 +157,11 @@ void DrawPlainText(GdipGraphics &graphics, CTSTR text, Gdiplus::GpFont *font,
                    static_cast<unsigned>(status));
 }
 
-void DrawOutlinedText(GdipGraphics &graphics, CTSTR text, GdipFont &font, const TextBox &box,
+void DrawOutlinedText(PixelCanvas &canvas, CTSTR text, GdipFont &font, const TextBox &box,
                       Gdiplus::GpStringFormat *format, Gdiplus::GpBrush *brush,
-                      const OutlineStyle &outline, unsigned canvasWidth, unsigned canvasHeight)
+                      const OutlineStyle &outline)
 {
+    GdipGraphics &graphics = canvas.Graphics();
     const Gdiplus::RectF layout = ToRectF(OutlineDrawBox(box, outline.size));
 
     // Released in reverse: the stroked copy, the pen, the path, the family.
@@ -118,11 +184,16 @@ void DrawOutlinedText(GdipGraphics &graphics, CTSTR text, GdipFont &font, const 
     strokedCopy.Check(gdip::GdipClonePath(path.get(), strokedCopy.receive()));
 
     // The stroke: the figures that can show, a portion at a time, as lines.
-    const FigureSelection shown = ShownFigures(strokedCopy, outline.size, canvasWidth, canvasHeight);
-    for (const PathRun &run : shown.runs) {
-        GdipPath part = PathOf(FlattenCurves(run, kFlatness));
-        graphics.Check(gdip::GdipDrawPath(graphics.get(), pen.get(), part.get()));
-    }
+    const FigureSelection shown = ShownFigures(strokedCopy, outline.size, canvas.Width(), canvas.Height());
+    std::vector<StrokePortion> portions;
+    for (const PathRun &run : shown.runs)
+        portions.push_back({PathOf(FlattenCurves(run, kFlatness)),
+                            RowsOfRun(run, std::fabs(outline.size) / 2.0f + 1.0f, canvas.Height())});
+    // One portion blends once anyway, and an opaque pen covers its own overlaps.
+    const bool translucent = (outline.colour >> 24) != 0xFF;
+    if (!(translucent && portions.size() > 1 && StrokeThroughMask(canvas, portions, outline)))
+        for (StrokePortion &portion : portions)
+            graphics.Check(gdip::GdipDrawPath(graphics.get(), pen.get(), portion.path.get()));
     // The fill, of the path itself while all of it can show.
     if (shown.allVisible) {
         graphics.Check(gdip::GdipFillPath(graphics.get(), brush, path.get()));

@@ -1,6 +1,7 @@
 #pragma once
 #include "host/OBSApi.h"
 #include "source/GdiplusHandles.h"
+#include "source/PixelCanvas.h"
 #include "source/TextureLayout.h"
 
 #include <cstdint>
@@ -25,8 +26,9 @@ struct OutlineStyle {
 // The text as a glyph path: stroked with a round-joined pen, then filled with the text
 // brush, which covers the inner half of the stroke.
 //
-// Paths too long for one stroke, or reaching off the width x height canvas, are stroked a
-// portion at a time and only where they can show (see GlyphPathRuns.h).
-void DrawOutlinedText(GdipGraphics &graphics, CTSTR text, GdipFont &font, const TextBox &box,
+// Paths too long for one stroke, or reaching off the canvas, are stroked a portion at a
+// time and only where they can show (see GlyphPathRuns.h); a translucent pen then strokes
+// through a mask, so that the portions' strokes blend once (see OutlineMask.h).
+void DrawOutlinedText(PixelCanvas &canvas, CTSTR text, GdipFont &font, const TextBox &box,
                       Gdiplus::GpStringFormat *format, Gdiplus::GpBrush *brush,
-                      const OutlineStyle &outline, unsigned canvasWidth, unsigned canvasHeight);
+                      const OutlineStyle &outline);

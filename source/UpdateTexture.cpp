@@ -99,8 +99,8 @@ void PaintText(TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
         const OutlineStyle outline{
             outlineSize,
             OutlinePenColour(source.outlineColor, source.outlineOpacity, source.textOpacity)};
-        DrawOutlinedText(graphics, source.currentText.Array(), font, measured, format,
-                         textBrush.get(), outline, size.width, size.height);
+        DrawOutlinedText(canvas, source.currentText.Array(), font, measured, format, textBrush.get(),
+                         outline);
     } else {
         DrawPlainText(graphics, source.currentText.Array(), font.get(), measured, format,
                       textBrush.get());

@@ -25,6 +25,11 @@ void PutUnit(unsigned char *at, char16_t unit)
 
 } // namespace
 
+void WaitForCopiesUnderWay()
+{
+    Sleep(1);
+}
+
 std::wstring TextBlockName(std::wstring_view sceneGuid) { return BlockName(kTextBlockPrefix, sceneGuid); }
 std::wstring StyleBlockName(std::wstring_view sceneGuid) { return BlockName(kStyleBlockPrefix, sceneGuid); }
 
@@ -69,7 +74,7 @@ SharedBlockWriter::~SharedBlockWriter()
         CloseHandle(mapping);
 }
 
-bool SharedBlockWriter::Write(std::u16string_view text)
+bool SharedBlockWriter::Write(std::u16string_view text, const std::function<void()> &waitForCopies)
 {
     if (text.size() > kMaxBlockTextUnits)
         return false;
@@ -78,6 +83,8 @@ bool SharedBlockWriter::Write(std::u16string_view text)
     volatile char16_t &first = *reinterpret_cast<volatile char16_t *>(view);
     first = 0;
     std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (waitForCopies)
+        waitForCopies();
     for (std::size_t i = 1; i < text.size(); ++i)
         PutUnit(view + 2 * i, text[i]);
     PutUnit(view + 2 * text.size(), 0);

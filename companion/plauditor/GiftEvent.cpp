@@ -56,6 +56,99 @@ std::optional<std::uint64_t> CountValue(const Json &object, std::string &error)
     return std::nullopt;
 }
 
+// Length of the valid UTF-8 sequence at text[i], or 0 when it is not one (truncated,
+// overlong, a surrogate, beyond U+10FFFF).
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t i)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    char32_t code = 0, minimum = 0;
+    if ((lead & 0xE0) == 0xC0)
+        length = 2, code = lead & 0x1F, minimum = 0x80;
+    else if ((lead & 0xF0) == 0xE0)
+        length = 3, code = lead & 0x0F, minimum = 0x800;
+    else if ((lead & 0xF8) == 0xF0)
+        length = 4, code = lead & 0x07, minimum = 0x10000;
+    else
+        return 0;
+    if (text.size() - i < length)
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The code unit of a "\uXXXX" escape at text[i], or -1.
+long EscapedUnitAt(std::string_view text, std::size_t i)
+{
+    if (text.size() - i < 6 || text[i] != '\\' || text[i + 1] != 'u')
+        return -1;
+    long unit = 0;
+    for (std::size_t k = 2; k < 6; ++k) {
+        const int digit = HexValue(text[i + k]);
+        if (digit < 0)
+            return -1;
+        unit = unit * 16 + digit;
+    }
+    return unit;
+}
+
+// Why a line that JSON refuses, or might cut short, is refused, when it is one of the
+// faults a sender can fix: bytes that are not UTF-8, a NUL (JSON ends there and would drop
+// the rest), or a \u escape of half a surrogate pair. Empty for anything else.
+std::string RefusalReason(std::string_view line)
+{
+    for (std::size_t i = 0; i < line.size();) {
+        if (line[i] == '\0')
+            return "a NUL byte at byte " + std::to_string(i);
+        const std::size_t length = Utf8SequenceAt(line, i);
+        if (length == 0)
+            return "invalid UTF-8 at byte " + std::to_string(i);
+        i += length;
+    }
+    bool inString = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            inString = !inString;
+            continue;
+        }
+        if (!inString || line[i] != '\\')
+            continue;
+        const long unit = EscapedUnitAt(line, i);
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF, low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (high) {
+            const long next = EscapedUnitAt(line, i + 6);
+            if (next >= 0xDC00 && next <= 0xDFFF) {
+                i += 11;
+                continue;
+            }
+        }
+        if (high || low)
+            return "an unpaired surrogate " + std::string(line.substr(i, 6)) + " at byte " + std::to_string(i);
+        ++i;  // the escaped character, which may be a quote
+    }
+    return {};
+}
+
 } // namespace
 
 bool IsBlankLine(std::string_view utf8Line)
@@ -94,7 +187,12 @@ std::string_view WithoutByteOrderMark(std::string_view text)
 
 std::optional<GiftEvent> ParseGiftEvent(std::string_view utf8Line, std::string &error)
 {
-    const Json object = Json::parse(WithoutByteOrderMark(utf8Line), nullptr, false);
+    utf8Line = WithoutByteOrderMark(utf8Line);
+    if (std::string reason = RefusalReason(utf8Line); !reason.empty()) {
+        error = std::move(reason);
+        return std::nullopt;
+    }
+    const Json object = Json::parse(utf8Line, nullptr, false);
     if (object.is_discarded()) {
         error = "not a JSON object";
         return std::nullopt;
@@ -105,9 +203,15 @@ std::optional<GiftEvent> ParseGiftEvent(std::string_view utf8Line, std::string &
 GiftBody ParseGiftBody(std::string_view utf8Body, std::size_t maxEvents)
 {
     GiftBody body;
+    utf8Body = WithoutByteOrderMark(utf8Body);
+    if (std::string reason = RefusalReason(utf8Body); !reason.empty()) {
+        body.offered = 1;
+        body.error = std::move(reason);
+        return body;
+    }
     Json root;
     try {
-        root = Json::parse(WithoutByteOrderMark(utf8Body));
+        root = Json::parse(utf8Body);
     } catch (const Json::parse_error &failure) {
         body.offered = 1;
         body.error = "malformed JSON at byte " + std::to_string(failure.byte);

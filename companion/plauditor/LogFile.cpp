@@ -1,5 +1,8 @@
 #include "companion/plauditor/LogFile.h"
 
+#include "companion/plauditor/Utf.h"
+
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -43,16 +46,17 @@ void LogFile::Line(std::string_view utf8Message)
 
 std::string OneLine(std::string_view text, std::size_t maxBytes)
 {
-    std::string line;
-    for (const char c : text.substr(0, maxBytes))
-        line += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    // Do not leave half a UTF-8 sequence at the cut.
-    if (text.size() > maxBytes) {
-        while (!line.empty() && (static_cast<unsigned char>(line.back()) & 0xC0) == 0x80)
-            line.pop_back();
-        if (!line.empty() && static_cast<unsigned char>(line.back()) >= 0xC0)
-            line.pop_back();
+    // Cut where a character starts, so the cut leaves no half of one behind.
+    std::size_t cut = std::min(text.size(), maxBytes);
+    if (cut < text.size())
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;
+    // Bytes that are not UTF-8 (garbage from the port, say) become U+FFFD: the log stays text.
+    std::string line = Utf16ToUtf8(Utf8ToUtf16(text.substr(0, cut)));
+    for (char &c : line)
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = ' ';
+    if (cut < text.size())
         line += "...";
-    }
     return line;
 }

@@ -91,7 +91,13 @@ int main()
     }
 
     if (!plan->scriptPath.empty()) {
-        const auto script = ReadUtf8File(ToWide(plan->scriptPath));
+        const std::wstring path = ToWide(plan->scriptPath);
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            std::fprintf(stderr, "plauditor_publish: the script is a folder\n");
+            return kExitBadArguments;
+        }
+        const auto script = ReadUtf8File(path);
         if (!script) {
             std::fprintf(stderr, "plauditor_publish: cannot read script (error %lu)\n", GetLastError());
             return kExitBadArguments;

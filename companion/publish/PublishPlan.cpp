@@ -2,6 +2,7 @@
 
 #include "companion/blockwriter/BlockFormat.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -89,6 +90,11 @@ std::optional<PublishStep> RawStep(PublishStep::Kind kind, std::u16string_view r
     auto text = UnescapeBlockText(raw);
     if (!text) {
         error = "malformed escape in block text";
+        return std::nullopt;
+    }
+    // It would only empty the block, which the reader passes over.
+    if (text->empty()) {
+        error = "the block text is empty";
         return std::nullopt;
     }
     if (!FitsInBlock(*text, error))
@@ -301,8 +307,10 @@ std::optional<PublishPlan> ParsePublishArguments(const std::vector<std::u16strin
                 return std::nullopt;
             step = RawStep(option == u"--text-block" ? PublishStep::Kind::Text : PublishStep::Kind::Style,
                            *value, error);
-            if (!step)
+            if (!step) {
+                error = (option == u"--text-block" ? "--text-block: " : "--style-block: ") + error;
                 return std::nullopt;
+            }
         } else if (option == u"--text" || option == u"--style") {
             step = option == u"--text" ? TextStep(values, error) : StyleStep(values, error);
             if (!step)
@@ -356,6 +364,10 @@ std::optional<std::vector<PublishStep>> ParsePublishScript(std::u16string_view s
             return std::nullopt;
         }
         steps.push_back(std::move(*step));
+    }
+    if (std::none_of(steps.begin(), steps.end(), [](const PublishStep &step) { return step.kind != PublishStep::Kind::Wait; })) {
+        error = "the script writes no block";
+        return std::nullopt;
     }
     return steps;
 }

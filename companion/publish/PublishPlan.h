@@ -34,7 +34,8 @@ std::optional<PublishPlan> ParsePublishArguments(const std::vector<std::u16strin
 // Script lines: "wait MS", "text SEQ MODE LINE...", "style SEQ FONT V2..V22",
 // "text-block RAW", "style-block RAW"; blank lines and lines starting with "#" are skipped.
 // Arguments are separated by blanks; "double quotes" keep blanks inside one argument, with
-// \" and \\ inside them. The error names the line.
+// \" and \\ inside them. The error names the line. A script that writes no block, or a
+// block with no text, is refused: it would publish nothing a reader takes.
 std::optional<std::vector<PublishStep>> ParsePublishScript(std::u16string_view script,
                                                            std::string &error);
 

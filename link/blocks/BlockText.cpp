@@ -1,16 +1,35 @@
 #include "link/blocks/BlockText.h"
 
+namespace {
+
+// Little-endian whatever the machine, and no alignment asked of the image.
+char16_t UnitAt(const unsigned char *block, std::size_t index)
+{
+    return static_cast<char16_t>(block[2 * index] | (block[2 * index + 1] << 8));
+}
+
+} // namespace
+
 std::size_t CopyBlockText(const unsigned char *block, char16_t *destination)
 {
     std::size_t length = 0;
     while (length < kBlockUnits) {
-        // Little-endian whatever the machine, and no alignment asked of the image.
-        const char16_t unit = static_cast<char16_t>(block[2 * length] | (block[2 * length + 1] << 8));
+        const char16_t unit = UnitAt(block, length);
         if (unit == 0)
             break;
         destination[length++] = unit;
     }
     return length;
+}
+
+bool BlockHoldsText(const unsigned char *block, std::u16string_view copy)
+{
+    if (copy.size() > kBlockUnits)
+        return false;
+    for (std::size_t i = 0; i < copy.size(); ++i)
+        if (UnitAt(block, i) != copy[i])
+            return false;
+    return copy.size() == kBlockUnits || UnitAt(block, copy.size()) == 0;
 }
 
 namespace {

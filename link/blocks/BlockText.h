@@ -19,6 +19,11 @@ inline constexpr std::size_t kMaxShownLines = 64;
 // up to the first 0 unit. Returns the number of units copied. Never reads past the image.
 std::size_t CopyBlockText(const unsigned char *block, char16_t *destination);
 
+// Whether a second copy of the block image would equal `copy`: the same units, then the
+// terminator (or the block's end). A copy made while the producer was rewriting the block
+// mixes old and new text; a second look no longer matches it.
+bool BlockHoldsText(const unsigned char *block, std::u16string_view copy);
+
 struct BlockFields {
     std::array<std::u16string_view, kMaxBlockFields> field{};
     // Every field found, also those beyond the slots; only the first kMaxBlockFields are kept.

@@ -13,8 +13,7 @@ struct TextBlock {
     std::u16string payload;
     BlockLines lines;
 
-    // The text is shown only when the producer's line count matches the lines that arrived,
-    // which is also the only check against a block read while it was being written.
+    // The text is shown only when the producer's line count matches the lines that arrived.
     bool LineCheckPassed() const
     {
         return expectedLineCount >= 1 && lines.count == static_cast<std::size_t>(expectedLineCount);

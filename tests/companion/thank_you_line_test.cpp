@@ -58,6 +58,26 @@ TEST(GiftEventLine, RejectsMalformedLines)
     EXPECT_FALSE(Parse("{\"user\": \"\xFF\xFE\", \"gift\": \"b\"}"));
 }
 
+// A skipped line's reason names what is wrong with it, where it is, and no more.
+TEST(GiftEventLine, NamesTheRealReasonForASkippedLine)
+{
+    const auto reason = [](std::string_view line) {
+        std::string error;
+        EXPECT_FALSE(ParseGiftEvent(line, error)) << line;
+        return error;
+    };
+    EXPECT_EQ(reason("{\"user\": \"a\xFF\", \"gift\": \"b\"}"), "invalid UTF-8 at byte 11");
+    EXPECT_EQ(reason("{\"user\": \"\xE5\xB0\", \"gift\": \"b\"}"), "invalid UTF-8 at byte 10");
+    EXPECT_EQ(reason("{\"user\": \"\xED\xA0\x80\"}"), "invalid UTF-8 at byte 10");
+    EXPECT_EQ(reason(std::string_view("{\"user\": \"a\0\", \"gift\": \"b\"}", 28)), "a NUL byte at byte 11");
+    EXPECT_EQ(reason(std::string_view("{\"gift\": \"b\"}\0", 14)), "a NUL byte at byte 13");
+    EXPECT_EQ(reason(R"({"user": "\ud83d", "gift": "b"})"), "an unpaired surrogate \\ud83d at byte 10");
+    EXPECT_EQ(reason(R"({"user": "x\uDE00y"})"), "an unpaired surrogate \\uDE00 at byte 11");
+    EXPECT_EQ(reason(R"({"user": "\ud83d\u0041"})"), "an unpaired surrogate \\ud83d at byte 10");
+    EXPECT_EQ(reason(R"(["a", "b", 2])"), "not a JSON object");
+    EXPECT_EQ(reason(R"({"user": "a", "gift": "b")"), "not a JSON object");
+}
+
 TEST(ThankYouLineText, FillsTheDefaultTemplate)
 {
     EXPECT_EQ(ThankYouLine(kDefaultLineTemplate, Event(u"Alice", u"鲜花", 5), {}), u"感谢 Alice 送出的 5 个 鲜花");

@@ -130,6 +130,17 @@ TEST_F(HeadlessRun, RasteriseSwitchCallsThePluginExport)
     EXPECT_EQ(summary["sources"][2]["settings"]["rasterised"], 1);
 }
 
+// A slow rebuild on demand is a stall like any other: the frame figures show it.
+TEST_F(HeadlessRun, RasteriseTimeCountsInTheFrameFigures)
+{
+    WriteFileBytes(scenes, R"({"scenes": {"S": {"sources": {
+        "Slow": {"class": "Fixture Solid", "data": {"rasteriseSleep": 600}}}}}})");
+    ASSERT_EQ(Run({L"--frames", L"2", L"--no-png", L"--rasterise"}).exitCode, 0);
+    const nlohmann::json summary = ReadJsonFile(out + L"\\summary.json");
+    EXPECT_GE(summary["maxFrameMilliseconds"].get<double>(), 600.0);
+    EXPECT_GE(summary["rasteriseMilliseconds"].get<double>(), 600.0);
+}
+
 TEST_F(HeadlessRun, BadArgumentsExitWithTwoAndWriteNothing)
 {
     const HostRun run = Run({L"--frames", L"zero"});
@@ -157,7 +168,12 @@ TEST_F(HeadlessRun, BadSceneFilesExitWithTwoAndStayUntouched)
     }
     const HostRun missing = RunHeadlessHost({L"--scenes", folder / L"none.json", L"--out", out, L"--quiet"});
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_NE(missing.errorOutput.find("none.json"), std::string::npos);
+    EXPECT_NE(missing.errorOutput.find("none.json does not exist"), std::string::npos) << missing.errorOutput;
+    ASSERT_TRUE(fs::create_directory(folder / L"folder.json"));
+    const HostRun aFolder = RunHeadlessHost({L"--scenes", folder / L"folder.json", L"--out", out, L"--quiet"});
+    EXPECT_EQ(aFolder.exitCode, 2);
+    EXPECT_NE(aFolder.errorOutput.find("folder.json is a folder"), std::string::npos) << aFolder.errorOutput;
+    EXPECT_FALSE(fs::exists(out));
 }
 
 } // namespace

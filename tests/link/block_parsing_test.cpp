@@ -111,3 +111,19 @@ TEST(BlockCopy, ReadsBlockWithoutTerminatorAsItsFullSize)
     EXPECT_EQ(copy[kBlockUnits - 1], char16_t{0x7878});
     EXPECT_EQ(copy[kBlockUnits], u'#');
 }
+
+// The second look of a reader: only the same units followed by the terminator match.
+TEST(BlockCopy, SecondLookMatchesOnlyTheSameTextAndTerminator)
+{
+    const auto image = Image(u"7|1|1|hi", 0);
+    EXPECT_TRUE(BlockHoldsText(image.data(), u"7|1|1|hi"));
+    EXPECT_FALSE(BlockHoldsText(image.data(), u"7|1|1|ho"));
+    EXPECT_FALSE(BlockHoldsText(image.data(), u"7|1|1|h"));   // the text went on
+    EXPECT_FALSE(BlockHoldsText(image.data(), u"7|1|1|hi!")); // the text ended sooner
+    EXPECT_FALSE(BlockHoldsText(Image(u"", 0).data(), u"7"));
+
+    const auto full = Image(u"1|2|3|", 'x');
+    std::u16string whole(kBlockUnits, char16_t{0x7878});
+    whole.replace(0, 6, u"1|2|3|");
+    EXPECT_TRUE(BlockHoldsText(full.data(), whole));
+}

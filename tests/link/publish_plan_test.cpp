@@ -96,6 +96,11 @@ TEST(PublishArguments, RejectsIncompleteOrConflictingRequests)
     EXPECT_FALSE(ParsePublishArguments({u"--scene", u"{S}", u"--text-block", u"a", u"--bogus"}, error));
     EXPECT_FALSE(ParsePublishArguments({u"--scene", u"{S}", u"--text-block", u"a\\q"}, error));
     EXPECT_EQ(error.find('\n'), std::string::npos);
+    // An empty block would only wipe what the reader shows.
+    EXPECT_FALSE(ParsePublishArguments({u"--scene", u"{S}", u"--style-block", u""}, error));
+    EXPECT_EQ(error, "--style-block: the block text is empty");
+    EXPECT_FALSE(ParsePublishArguments({u"--scene", u"{S}", u"--text-block", u""}, error));
+    EXPECT_EQ(error, "--text-block: the block text is empty");
 }
 
 TEST(PublishArguments, NumbersAreDecimalOrHexPatterns)
@@ -125,4 +130,15 @@ TEST(PublishScript, ReadsStepsAndNamesTheFaultyLine)
     EXPECT_EQ(error.rfind("script line 2", 0), 0u) << error;
     EXPECT_FALSE(ParsePublishScript(u"text 1 0 \"open", error));
     EXPECT_FALSE(ParsePublishScript(u"jump 3", error));
+    EXPECT_FALSE(ParsePublishScript(u"wait 5\ntext-block \n", error));
+    EXPECT_EQ(error, "script line 2: the block text is empty");
+}
+
+TEST(PublishScript, WithoutAnyBlockIsRefused)
+{
+    std::string error;
+    EXPECT_FALSE(ParsePublishScript(u"", error));
+    EXPECT_EQ(error, "the script writes no block");
+    EXPECT_FALSE(ParsePublishScript(u"# only a comment\r\n\r\nwait 100\r\n", error));
+    EXPECT_EQ(error, "the script writes no block");
 }

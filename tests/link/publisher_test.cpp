@@ -84,4 +84,14 @@ TEST_F(Publisher, BadArgumentsExitWithTwo)
     EXPECT_EQ(missingScene.WaitExitCode(), 2);
     PublisherProcess shortStyle(SceneArgument() + L"--style 1 Arial 1 2 3", false);
     EXPECT_EQ(shortStyle.WaitExitCode(), 2);
+    PublisherProcess emptyBlock(SceneArgument() + L"--style-block \"\"", false);
+    EXPECT_EQ(emptyBlock.WaitExitCode(), 2);
+    TempFolder folder;
+    ASSERT_TRUE(WriteFileBytes(folder / L"empty.script", ""));
+    PublisherProcess emptyScript(SceneArgument() + L"--script \"" + folder / L"empty.script" + L"\"", false);
+    EXPECT_EQ(emptyScript.WaitExitCode(), 2);
+    const auto folderScript =
+        ChildProcess::RunToEnd(L"plauditor_publish.exe", SceneArgument() + L"--script \"" + folder.Path() + L".\"", 30000);
+    EXPECT_EQ(folderScript.exitCode, 2);
+    EXPECT_EQ(folderScript.output.rfind("plauditor_publish: the script is a folder", 0), 0u) << folderScript.output;
 }

@@ -2,6 +2,10 @@
 // clear or a solid fill covers whole pixels, and the presence of glyph colours elsewhere.
 #include "raster_test_support.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using raster_test::Alpha;
@@ -85,6 +89,60 @@ TEST_F(RasterPixels, OutlineSurroundsTheGlyphsAtTheCombinedOpacity)
     while (x + 1 < source->texture->Width() && Alpha(Pixel(x, middle)) == 0)
         ++x;
     EXPECT_EQ(Pixel(x, middle) & 0xFF00FF, 0u);
+}
+
+// A long line is stroked in portions whose strokes overlap where they meet; a translucent
+// outline must still look like one stroke, no pixel of it stronger than the pen.
+TEST_F(RasterPixels, TranslucentOutlineOfALongLineShowsNoSeams)
+{
+    source->color = 0xFFFFFF;
+    source->useOutline = true;
+    source->outlineSize = 8.0f;
+    source->outlineColor = 0x00FF00;
+    source->outlineOpacity = 50;
+    Rasterise(std::wstring(40, L'm').c_str());
+    unsigned strongest = 0;
+    const unsigned overStroked = Count([&](std::uint32_t p) {
+        if ((p & 0xFFFFFF) != 0x00FF00)
+            return false;
+        strongest = std::max(strongest, Alpha(p));
+        return Alpha(p) > 127;
+    });
+    EXPECT_EQ(overStroked, 0u);
+    EXPECT_EQ(strongest, 127u);
+    EXPECT_GT(CountExactly(0x7F00FF00u), 1000u);
+}
+
+// A translucent outline on a texture too large for one mask band (8192 wide, over 512 rows
+// tall) goes through the mask band by band: wherever the opaque pen covers a pixel whole,
+// the translucent one shows exactly once, in every band.
+TEST_F(RasterPixels, TranslucentOutlineAcrossMaskBandsLandsWhereTheOpaqueOneDoes)
+{
+    source->fontSize = 600;
+    source->color = 0xFFFFFF;
+    source->useOutline = true;
+    source->outlineSize = 60.0f;  // portions of 250 points: several for these glyphs
+    source->outlineColor = 0x00FF00;
+    source->outlineOpacity = 100;
+    Rasterise(std::wstring(24, L'm').c_str());
+    ASSERT_EQ(source->texture->Width(), 8192u);
+    ASSERT_GT(source->texture->Height(), 600u);
+    std::vector<std::pair<unsigned, unsigned>> covered;
+    for (unsigned y = 0; y < source->texture->Height(); ++y)
+        for (unsigned x = 0; x < 8192; ++x)
+            if (Pixel(x, y) == 0xFF00FF00u)
+                covered.emplace_back(x, y);
+
+    source->outlineOpacity = 50;
+    Rasterise(std::wstring(24, L'm').c_str());
+    unsigned differing = 0, lowerBand = 0;
+    for (const auto &[x, y] : covered) {
+        differing += Pixel(x, y) != 0x7F00FF00u ? 1 : 0;
+        lowerBand += y >= 512 ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0u);
+    EXPECT_GT(lowerBand, 10000u);
+    EXPECT_EQ(Count([](std::uint32_t p) { return (p & 0xFFFFFF) == 0x00FF00 && Alpha(p) > 127; }), 0u);
 }
 
 // Scroll mode hangs the lines from the bottom of the extent box: the top stays empty.

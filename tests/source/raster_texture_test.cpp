@@ -1,4 +1,5 @@
 #include "raster_test_support.h"
+#include "support/StringText.h"
 #include "support/TempFolder.h"
 
 #include <fstream>
@@ -130,6 +131,47 @@ TEST_F(RasteriseFromFile, FileTextIsShownEachCallWatchesAfreshOtherModesStopWatc
     EXPECT_FALSE(source->fileMonitorActive);
     EXPECT_EQ(HostLiveFileMonitors(), monitors);
     EXPECT_TRUE(log.Warnings().empty());
+}
+
+// A file far larger than can be shown (65 MiB, more than the host library reads at all)
+// shows what a texture can: at the default font size its first 171 lines.
+TEST_F(RasteriseFromFile, HugeFileShowsItsStartWithAWarning)
+{
+    std::string lines;
+    for (int line = 0; line < 200; ++line)
+        lines += "Thanks, " + std::to_string(line) + "\r\n";
+    {
+        std::ofstream(path.c_str(), std::ios::binary) << lines;
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size{};
+    size.QuadPart = 65LL << 20;
+    EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+
+    source->fontSize = 48;
+    source->UpdateTexture();
+    const std::string shown = lines.substr(0, lines.find("Thanks, 171\r\n") - 2);
+    EXPECT_EQ(Text(source->currentText), std::wstring(shown.begin(), shown.end()));
+    EXPECT_EQ(log.Warnings(), Warnings{L"TextSource::UpdateTexture: the file holds more than the 171 lines a "
+                                       L"texture shows at font size 48; only those are shown"});
+    EXPECT_EQ(source->textureHeight, 8192);
+    EXPECT_TRUE(source->fileMonitorActive);
+}
+
+// A file that opens but cannot be read shows nothing, and says why. (Under Wine the Linux
+// file /proc/self/mem opens, and reading its first page fails.)
+TEST_F(RasteriseFromFile, UnreadableFileSaysWhy)
+{
+    source->filePath = L"Z:\\proc\\self\\mem";
+    source->UpdateTexture();
+    EXPECT_TRUE(source->currentText.IsEmpty());
+    const Warnings warnings = log.Warnings();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].rfind(L"TextSource::UpdateTexture: could not read specified file (error ", 0), 0u)
+        << warnings[0];
+    EXPECT_TRUE(source->fileMonitorActive);
 }
 
 } // namespace

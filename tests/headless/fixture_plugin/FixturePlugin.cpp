@@ -100,8 +100,10 @@ extern "C" __declspec(dllexport) int DescribeSource(ImageSource *source, wchar_t
 
 extern "C" __declspec(dllexport) void RasteriseSource(ImageSource *source)
 {
-    if (auto *fixture = dynamic_cast<FixtureSource *>(source))
+    if (auto *fixture = dynamic_cast<FixtureSource *>(source)) {
         fixture->Data()->SetInt(L"rasterised", 1);
+        Sleep(static_cast<DWORD>(fixture->Data()->GetInt(L"rasteriseSleep")));
+    }
 }
 
 extern "C" __declspec(dllexport) int DescribeSourceSettings(ImageSource *source, char *json, int capacity)

@@ -26,10 +26,8 @@ expected_host_imports=$(sort <<'NAMES'
 ??0String@@QEAA@PEB_W@Z
 ??0String@@QEAA@XZ
 ??0StringList@@QEAA@XZ
-??0XFile@@QEAA@XZ
 ??1String@@QEAA@XZ
 ??1StringList@@QEAA@XZ
-??1XFile@@QEAA@XZ
 ??4String@@QEAAAEAV0@AEBV0@@Z
 ??4String@@QEAAAEAV0@PEB_W@Z
 ??8String@@QEBA_NPEB_W@Z
@@ -55,8 +53,6 @@ expected_host_imports=$(sort <<'NAMES'
 ?OBSMessageBox@@YAHPEAUHWND__@@PEB_W1I@Z
 ?OSMonitorFileDestroy@@YAXPEAUOSFileChangeData@@@Z
 ?OSMonitorFileStart@@YAPEAUOSFileChangeData@@VString@@_N@Z
-?Open@XFile@@QEAAHPEB_WKK@Z
-?ReadFileToString@XFile@@QEAAHAEAVString@@@Z
 ?SetFloat@XElement@@QEAAXPEB_WM@Z
 ?SetInt@XElement@@QEAAXPEB_WH@Z
 ?SetString@XElement@@QEAAXPEB_W0@Z

@@ -1,5 +1,6 @@
 // The events port, driven over loopback with a bounded number of connections.
 #include "companion/plauditor/GiftListener.h"
+#include "support/LoopbackHttp.h"
 
 #include <gtest/gtest.h>
 
@@ -12,22 +13,15 @@
 namespace {
 
 class Client {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    SOCKET s;
 
 public:
-    explicit Client(std::uint16_t port)
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        connected = connect(s, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    }
+    explicit Client(std::uint16_t port) : s(ConnectLoopback(port)), connected(s != INVALID_SOCKET) {}
     ~Client() { closesocket(s); }
     Client(const Client &) = delete;
     Client &operator=(const Client &) = delete;
 
-    bool connected = false;
+    const bool connected;
     bool Send(const std::string &bytes) { return send(s, bytes.data(), int(bytes.size()), 0) == int(bytes.size()); }
     // Whether the other end closed the connection within timeoutMs.
     bool ClosedByListener(unsigned timeoutMs)
@@ -40,20 +34,6 @@ public:
         return select(0, &readable, nullptr, nullptr, &timeout) == 1 && recv(s, &byte, 1, 0) <= 0;
     }
 };
-
-// A port that is free right now: the system picks it for a socket that is closed again.
-std::uint16_t FreePort()
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof address;
-    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    bind(probe, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-    getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length);
-    closesocket(probe);
-    return ntohs(address.sin_port);
-}
 
 // Polls until `want` lines have arrived or about two seconds passed; the notes go to notes.
 std::vector<std::string> PollFor(GiftListener &listener, std::size_t want, std::vector<std::string> &notes)
@@ -70,7 +50,7 @@ std::vector<std::string> PollFor(GiftListener &listener, std::size_t want, std::
 class Listener : public ::testing::Test {
 protected:
     WinsockSession winsock;
-    std::uint16_t port = FreePort();
+    std::uint16_t port = FreeLoopbackPort();
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 // its host.
 #include "PlauditorRun.h"
 #include "support/ChildProcess.h"
+#include "support/LoopbackHttp.h"
 #include "support/TempFolder.h"
 
 #include "companion/plauditor/FileAccess.h"
@@ -108,16 +109,7 @@ TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
 {
     WSADATA data{};
     ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
-    // A port that is free right now: the system picks it for a socket that is closed again.
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof address;
-    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    bind(probe, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-    getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length);
-    closesocket(probe);
-    const int port = ntohs(address.sin_port);
+    const int port = FreeLoopbackPort();
     ASSERT_NE(port, 0);
 
     TempFolder folder;
@@ -130,8 +122,8 @@ TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
     bool sent = false;
     // The port opens right after the style block is written; allow for that moment.
     WaitUntil(kPatience, [&] {
-        const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        if (connect(s, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
+        const SOCKET s = ConnectLoopback(static_cast<std::uint16_t>(port));
+        if (s != INVALID_SOCKET) {
             // The last line has no newline: closing the connection ends it.
             const char line[] = "{\"user\": \"Tcp\", \"gift\": \"火箭\", \"count\": 1}\n{\"user\": \"Last\"}";
             sent = send(s, line, sizeof line - 1, 0) == static_cast<int>(sizeof line - 1);

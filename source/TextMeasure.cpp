@@ -13,14 +13,13 @@ TextBox FromRectF(const Gdiplus::RectF &rect)
     return TextBox{rect.X, rect.Y, rect.Width, rect.Height};
 }
 
-// The terminating zero is measured with the text.
 TextBox MeasureInLayout(const String &text, GdipGraphics &graphics, Gdiplus::GpFont *font,
                         Gdiplus::GpStringFormat *format, const TextBox &layout, TextBox box)
 {
     const Gdiplus::RectF layoutRect = ToRectF(layout);
     Gdiplus::RectF measured = ToRectF(box);
     const Gdiplus::GpStatus status = graphics.Check(gdip::GdipMeasureString(
-        graphics.get(), text.Array(), static_cast<INT>(text.Length() + 1), font, &layoutRect,
+        graphics.get(), text.Array(), MeasuredUnits(text), font, &layoutRect,
         format, &measured, nullptr, nullptr));
     if (status != Gdiplus::Ok) {
         AppWarning(L"TextSource::UpdateTexture: Gdiplus::Graphics::MeasureString failed: %u",

@@ -14,6 +14,9 @@ struct MeasureSettings {
     unsigned extentHeight = 0;
 };
 
+// The units of a text that are measured: its terminating zero is measured with it.
+inline INT MeasuredUnits(const String &text) { return static_cast<INT>(text.Length() + 1); }
+
 // A GDI+ graphics object on the measuring context, antialiased text like the drawing.
 GdipGraphics CreateMeasuringGraphics(HDC dc);
 

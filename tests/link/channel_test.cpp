@@ -105,9 +105,29 @@ TEST_F(Channel, NameHeldByAnotherKindOfObjectTakesNothing)
     HANDLE event = CreateEventW(nullptr, TRUE, FALSE, TextBlockName(scene).c_str());
     ASSERT_NE(event, nullptr);
     String out(L"before");
-    EXPECT_EQ(ReadText(out), 0);  // the mapping cannot be made; reported on the console
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(ReadText(out), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not create file mapping object (6).\n");
     EXPECT_EQ(Text(out), L"before");
     CloseHandle(event);
+}
+
+// A read-only section of a file under the block's name opens, but gives no writable view.
+TEST_F(Channel, BlockWithoutAWritableViewTakesNothing)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteFileBytes(folder / L"block", std::string(4096, '7')));
+    HANDLE file = CreateFileW((folder / L"block").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    HANDLE section = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, TextBlockName(scene).c_str());
+    ASSERT_NE(section, nullptr);
+    String out(L"before");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(ReadText(out), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not map view of file (5).\n");
+    EXPECT_EQ(Text(out), L"before");
+    CloseHandle(section);
+    CloseHandle(file);
 }
 
 TEST_F(Channel, EmptySceneOrMissingDataTakesNothing)

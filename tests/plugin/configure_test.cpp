@@ -2,6 +2,7 @@
 #include "plugin/PluginEntry.h"
 #include "link/CompanionLauncher.h"
 #include "link/PlatformSeams.h"
+#include "support/HandleProbe.h"
 #include "support/LogCapture.h"
 #include "support/SceneTree.h"
 
@@ -34,6 +35,14 @@ Gdiplus::GpStatus WINAPI NoFont(HDC, GDIPCONST LOGFONTW *, Gdiplus::GpFont **fon
 {
     *font = nullptr;
     return Gdiplus::FontFamilyNotFound;
+}
+
+// The measuring font's description, as last asked for; the font is then made as usual.
+LOGFONTW measuredWith{};
+Gdiplus::GpStatus WINAPI RecordingFont(HDC dc, GDIPCONST LOGFONTW *font, Gdiplus::GpFont **made)
+{
+    measuredWith = *font;
+    return gdip::GdipCreateFontFromLogfontW(dc, font, made);
 }
 
 class Configure : public ::testing::Test {
@@ -72,9 +81,9 @@ TEST_F(Configure, NewSourceGainsDataIdentifiersSizeAndAStartedCompanion)
     EXPECT_EQ(guid.size(), 38u);
     EXPECT_EQ(sceneGuid.size(), 38u);
     EXPECT_NE(guid, sceneGuid);
-    // "123456" at 48 is wider than the 32 floor; the height is at least the font size.
-    EXPECT_GT(source->GetFloat(L"cx"), 32.0f);
-    EXPECT_GE(source->GetFloat(L"cy"), 48.0f);
+    // "123456" in Arial 48, as this GDI+ measures it; the height is the font size.
+    EXPECT_EQ(source->GetFloat(L"cx"), 144.0f);
+    EXPECT_EQ(source->GetFloat(L"cy"), 48.0f);
     EXPECT_EQ(source->GetFloat(L"cx"), data->GetFloat(L"baseSizeCX"));
     EXPECT_EQ(source->GetFloat(L"cy"), data->GetFloat(L"baseSizeCY"));
     ASSERT_EQ(FakeStarts::count, 1);
@@ -93,6 +102,41 @@ TEST_F(Configure, StoredIdentifiersAreKept)
     EXPECT_STREQ(sources->GetString(L"sceneGuid"), L"my-scene");
     EXPECT_EQ(FakeStarts::parameters.substr(FakeStarts::parameters.size() - 23),
               " my-scene my-source 11 ");
+}
+
+TEST_F(Configure, BaseSizeIsMeasuredInTheSourcesFont)
+{
+    auto &factory = MeasuringFontFactory();
+    const auto realFactory = factory;
+    factory = &RecordingFont;
+    XElement *data = source->CreateElement(L"data");
+    ConfigureTextSource(source, false);
+    EXPECT_STREQ(measuredWith.lfFaceName, L"Arial");
+    EXPECT_EQ(measuredWith.lfHeight, 48);
+    EXPECT_EQ(measuredWith.lfWeight, FW_DONTCARE);
+    EXPECT_EQ(measuredWith.lfItalic, 0);
+
+    data->SetString(L"font", L"Liberation Serif");
+    data->SetInt(L"fontSize", 30);
+    data->SetInt(L"bold", 1);
+    data->SetInt(L"italic", 1);
+    ConfigureTextSource(source, false);
+    factory = realFactory;
+    EXPECT_STREQ(measuredWith.lfFaceName, L"Liberation Serif");
+    EXPECT_EQ(measuredWith.lfHeight, 30);
+    EXPECT_EQ(measuredWith.lfWeight, FW_BOLD);
+    EXPECT_EQ(measuredWith.lfItalic, 1);
+}
+
+TEST_F(Configure, RepeatedConfiguringLeavesNoHandleOrMemoryBehind)
+{
+    ConfigureTextSource(source, false);
+    const size_t blocks = HostLiveBlocks();
+    const HandleProbe handles = ProbeHandles();
+    for (int i = 0; i < 20; ++i)
+        ConfigureTextSource(source, false);
+    EXPECT_EQ(ProbeHandles(), handles);
+    EXPECT_EQ(HostLiveBlocks(), blocks);
 }
 
 TEST_F(Configure, TinyFontGivesThe32Floor)

@@ -1,8 +1,10 @@
 #include "source/TextOutputSource.h"
 #include "support/ProcessGraphics.h"
 #include "support/SceneTree.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
@@ -16,6 +18,7 @@ using Names = std::vector<std::string>;
 class FrameRender : public ::testing::Test {
 protected:
     GraphicsSystem *graphics = ProcessGraphics();
+    const HostGraphicsObjectCounts liveBefore = HostLiveGraphicsObjects();
     SceneTree tree;
     XElement *data = tree.NewDataElement();
     TextOutputSource *source = nullptr;
@@ -131,6 +134,63 @@ TEST_F(FrameRender, PointSamplerIsMadeOnceAndUnloadedAfterTheDraw)
     HostClearGraphicsRecording(graphics);
     Render();
     EXPECT_EQ(CallNames(), (Names{"LoadSamplerState", "DrawSprite", "LoadSamplerState"}));
+
+    // Destroyed, the source gives back its texture and both samplers.
+    EXPECT_EQ(HostLiveGraphicsObjects().samplers, liveBefore.samplers + 2);
+    delete source;
+    source = nullptr;
+    EXPECT_EQ(HostLiveGraphicsObjects().samplers, liveBefore.samplers);
+    EXPECT_EQ(HostLiveGraphicsObjects().textures, liveBefore.textures);
+}
+
+// Forwards to the process's recording system but makes no sampler, as a failing device would.
+class NoSamplers final : public GraphicsSystem {
+public:
+    GraphicsSystem *inner = ProcessGraphics();
+    unsigned attempts = 0;
+
+    SamplerState *CreateSamplerState(SamplerInfo &) override { ++attempts; return nullptr; }
+    Texture *CreateTexture(unsigned w, unsigned h, GSColorFormat f, void *p, BOOL m, BOOL s) override
+    {
+        return inner->CreateTexture(w, h, f, p, m, s);
+    }
+    Shader *CreateVertexShaderFromFile(CTSTR path) override { return inner->CreateVertexShaderFromFile(path); }
+    Shader *CreatePixelShaderFromFile(CTSTR path) override { return inner->CreatePixelShaderFromFile(path); }
+    void LoadSamplerState(SamplerState *sampler, UINT unit) override { inner->LoadSamplerState(sampler, unit); }
+    void LoadVertexShader(Shader *shader) override { inner->LoadVertexShader(shader); }
+    void LoadPixelShader(Shader *shader) override { inner->LoadPixelShader(shader); }
+    Shader *GetCurrentVertexShader() override { return inner->GetCurrentVertexShader(); }
+    Shader *GetCurrentPixelShader() override { return inner->GetCurrentPixelShader(); }
+    void DrawSprite(Texture *t, DWORD c, float x, float y, float x2, float y2) override
+    {
+        inner->DrawSprite(t, c, x, y, x2, y2);
+    }
+    void DrawSpriteEx(Texture *t, DWORD c, float x, float y, float x2, float y2, float u, float v, float u2,
+                      float v2) override
+    {
+        inner->DrawSpriteEx(t, c, x, y, x2, y2, u, v, u2, v2);
+    }
+    void DrawBox(const Vect2 &position, const Vect2 &size) override { inner->DrawBox(position, size); }
+    void SetScissorRect(XRect *rect) override { inner->SetScissorRect(rect); }
+};
+
+TEST_F(FrameRender, PointSamplerNotMadeIsLoadedAsNullAndTriedAgainNextFrame)
+{
+    data->SetInt(L"pointFiltering", 1);
+    source->UpdateSettings();
+    NoSamplers failing;
+    HostInstallGraphics(&failing);
+    Render();
+    Render();
+    HostInstallGraphics(graphics);
+    EXPECT_EQ(failing.attempts, 2u);
+    const auto calls = Calls();
+    ASSERT_EQ(calls.size(), 6u);
+    EXPECT_EQ(calls[0].sampler, nullptr);
+    EXPECT_EQ(calls[3].sampler, nullptr);
+
+    Render();
+    EXPECT_NE(source->pointSampler, nullptr);
 }
 
 TEST_F(FrameRender, PointFilteredScrollingLoadsTheScrollSamplerForTheDraw)
@@ -233,6 +293,40 @@ TEST_F(FrameRender, ExtentChangeFlashesAGreenBoxThatFadesInItsLastSecond)
     HostClearGraphicsRecording(graphics);
     Render();
     EXPECT_EQ(CallNames(), (Names{"SetScissorRect", "DrawSprite", "SetScissorRect"}));
+}
+
+// Renders a source's extent highlight with `folder` as the current folder; ends the process
+// with 7 when the shaders were loaded from "shaders/" there.
+[[noreturn]] void RenderHighlightIn(const std::wstring &folder)
+{
+    GraphicsSystem *graphics = ProcessGraphics();
+    SetCurrentDirectoryW(folder.c_str());
+    SceneTree tree;
+    XElement *data = tree.NewDataElement();
+    data->SetInt(L"useTextExtents", 1);
+    void *storage = Allocate(sizeof(TextOutputSource));
+    std::memset(storage, 0, sizeof(TextOutputSource));
+    auto *source = new (storage) TextOutputSource(data);
+    source->texture = GS->CreateTexture(32, 32, GS_BGRA, nullptr, FALSE, FALSE);
+    source->SetInt(L"extentWidth", 10);
+    HostClearGraphicsRecording(graphics);
+    source->Render(Vect2(0.0f, 0.0f), Vect2(32.0f, 32.0f));
+    const auto calls = HostGraphicsRecording(graphics);
+    std::_Exit(calls.size() > 3 && std::wstring(calls[2].path) == L"shaders/DrawSolid.vShader" &&
+                       std::wstring(calls[3].path) == L"shaders/DrawSolid.pShader"
+                   ? 7
+                   : 1);
+}
+
+// The highlight's shaders are loaded once a process; without them the host cannot go on.
+TEST(ExtentHighlight, ShadersComeFromTheShadersFolderOrTheHostStops)
+{
+    TempFolder folder;
+    CreateDirectoryW((folder / L"shaders").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(L"shaders\\DrawSolid.vShader", (folder / L"shaders\\DrawSolid.vShader").c_str(), FALSE));
+    EXPECT_EXIT(RenderHighlightIn(folder.Path()), ::testing::ExitedWithCode(3), "Unable to load DrawSolid shaders");
+    ASSERT_TRUE(CopyFileW(L"shaders\\DrawSolid.pShader", (folder / L"shaders\\DrawSolid.pShader").c_str(), FALSE));
+    EXPECT_EXIT(RenderHighlightIn(folder.Path()), ::testing::ExitedWithCode(7), "");
 }
 
 TEST_F(FrameRender, TickScrollsAlongTheTextureOnlyWhileThereIsOne)

@@ -40,12 +40,20 @@ TEST(OutlineColour, ProductOfBothOpacitiesTruncatedInSinglePrecision)
     EXPECT_EQ(OutlinePenColour(0x000000FF, 10, 100), 0x160000FFu);
 }
 
+TEST(FormatFlags, VerticalTextAddsTopToBottomAndRightToLeft)
+{
+    EXPECT_EQ(StringFormatFlagsFor(false), 0x0804);
+    EXPECT_EQ(StringFormatFlagsFor(true), 0x0807);
+}
+
 using Call = FormatAlignment::Call;
 
 TEST(FormatAlignment, AlignsOnlyInsideWrappedExtents)
 {
-    EXPECT_EQ(ChooseAlignment(false, true, true, 2).call, Call::Align);
-    EXPECT_EQ(ChooseAlignment(false, true, true, 2).value, 2);
+    for (int align : {0, 1, 2}) {
+        EXPECT_EQ(ChooseAlignment(false, true, true, align).call, Call::Align);
+        EXPECT_EQ(ChooseAlignment(false, true, true, align).value, align);
+    }
     // Vertical lines run right to left: near and far swap.
     EXPECT_EQ(ChooseAlignment(true, true, true, 0).call, Call::LineAlign);
     EXPECT_EQ(ChooseAlignment(true, true, true, 0).value, 2);

@@ -75,3 +75,50 @@ TEST(TextureSize, UnusableOrHugeInputsStillClamp)
 }
 
 } // namespace
+
+namespace {
+
+void ExpectBox(const TextBox &box, float x, float y, float width, float height)
+{
+    EXPECT_EQ(box.x, x);
+    EXPECT_EQ(box.y, y);
+    EXPECT_EQ(box.width, width);
+    EXPECT_EQ(box.height, height);
+}
+
+TEST(MeasureMode, ExtentsAndWrapBoundTheLayoutScrollModeOnlyForHorizontalText)
+{
+    EXPECT_EQ(ChooseMeasureMode(true, true, false, true), MeasureMode::BottomFitted);
+    EXPECT_EQ(ChooseMeasureMode(true, true, true, true), MeasureMode::InExtents);
+    EXPECT_EQ(ChooseMeasureMode(true, true, false, false), MeasureMode::InExtents);
+    EXPECT_EQ(ChooseMeasureMode(true, false, false, true), MeasureMode::Unbounded);
+    EXPECT_EQ(ChooseMeasureMode(false, true, false, true), MeasureMode::Unbounded);
+}
+
+// The stroke stays inside the texture: it takes its size off the extents, adds it to an
+// unbounded measurement, and the text moves half a stroke right and down.
+TEST(OutlineBoxes, TheOutlineSizeComesOffTheExtentsIsAddedUnboundedAndShiftsHalfOfIt)
+{
+    ExpectBox(ExtentLayoutBox(300, 80, true, 4.0f), 0.0f, 0.0f, 296.0f, 76.0f);
+    ExpectBox(ExtentLayoutBox(300, 80, false, 4.0f), 0.0f, 0.0f, 300.0f, 80.0f);
+    ExpectBox(AddOutlineMargin(TextBox{1.0f, 2.0f, 100.0f, 50.0f}, true, 6.0f), 1.0f, 2.0f, 106.0f, 56.0f);
+    ExpectBox(AddOutlineMargin(TextBox{1.0f, 2.0f, 100.0f, 50.0f}, false, 6.0f), 1.0f, 2.0f, 100.0f, 50.0f);
+    ExpectBox(OutlineDrawBox(TextBox{10.0f, -20.0f, 100.0f, 50.0f}, 8.0f), 14.0f, -16.0f, 100.0f, 50.0f);
+}
+
+TEST(OutlineBoxes, BottomFittedTextHangsOffTheTopByItsOverflow)
+{
+    const TextBox layout{0.0f, 0.0f, 300.0f, 100.0f};
+    ExpectBox(BottomFittedBox(layout, 30.0f), 0.0f, 30.0f, 300.0f, 100.0f);
+    ExpectBox(BottomFittedBox(layout, -25.0f), 0.0f, -25.0f, 300.0f, 125.0f);
+}
+
+TEST(TransparentMargin, OnlyATextureLargerThanTheBoxWithoutExtentsHasOne)
+{
+    EXPECT_TRUE(NeedsTransparentMargin(false, 34, 48, 33.5f, 48.0f));
+    EXPECT_TRUE(NeedsTransparentMargin(false, 34, 48, 34.0f, 47.5f));
+    EXPECT_FALSE(NeedsTransparentMargin(false, 34, 48, 34.0f, 48.0f));
+    EXPECT_FALSE(NeedsTransparentMargin(true, 400, 200, 33.5f, 47.5f));
+}
+
+} // namespace

@@ -35,11 +35,45 @@ TEST_F(RasterPixels, TextIsDrawnInItsColourAndOpacityOnATransparentTexture)
     EXPECT_GT(CountExactly(0xFFFF0000u), 100u);
     EXPECT_EQ(Pixel(0, 0), 0u);  // above the capitals
     EXPECT_EQ(Count([](std::uint32_t p) { return Alpha(p) != 0 && (p & 0xFF0000) == 0; }), 0u);
+    EXPECT_GT(Count([](std::uint32_t p) { return Alpha(p) != 0 && Alpha(p) != 255; }), 100u);  // antialiased
 
     source->textOpacity = 50;
     Rasterise(L"HHH");
     EXPECT_EQ(CountExactly(0xFFFF0000u), 0u);
     EXPECT_GT(CountExactly(0x7FFF0000u), 100u);
+}
+
+// Without extents the background fills the measured box; the rest of the texture, here the
+// width up to the 32-pixel minimum, stays clear.
+TEST_F(RasterPixels, BackgroundFillsTheMeasuredBoxAndLeavesTheMarginClear)
+{
+    source->backgroundOpacity = 100;
+    source->backgroundColor = 0x0000FF;
+    Rasterise(L"i");
+    ASSERT_EQ(source->textureWidth, 32);
+    EXPECT_EQ(Pixel(0, 0), 0xFF0000FFu);
+    EXPECT_EQ(Pixel(31, 0), 0u);
+}
+
+// Inside wrapped extents "align" places the shorter second line near (left) or far (right)
+// under the first.
+TEST_F(RasterPixels, AlignmentInWrappedExtentsMovesLinesAlongThem)
+{
+    source->useTextExtents = source->wrap = true;
+    source->extentWidth = 400;
+    source->extentHeight = 200;
+    for (int align : {0, 2}) {
+        source->align = align;
+        Rasterise(L"HHHH\nH");
+        unsigned left = 400, right = 0;
+        for (unsigned y = 60; y < 96; ++y)
+            for (unsigned x = 0; x < 400; ++x)
+                if (Alpha(Pixel(x, y)) != 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        EXPECT_TRUE(align == 0 ? right < 50 : left > 50) << align << ": " << left << ".." << right;
+    }
 }
 
 TEST_F(RasterPixels, BackgroundHasTheAlphaSet)
@@ -89,6 +123,27 @@ TEST_F(RasterPixels, OutlineSurroundsTheGlyphsAtTheCombinedOpacity)
     while (x + 1 < source->texture->Width() && Alpha(Pixel(x, middle)) == 0)
         ++x;
     EXPECT_EQ(Pixel(x, middle) & 0xFF00FF, 0u);
+}
+
+// Round joins keep the stroke within half a pen of the glyph; at the point of ">" a miter
+// would run on to the texture's edge. Opaque, and translucent in portions through the mask.
+TEST_F(RasterPixels, OutlineCornersAreRound)
+{
+    source->fontSize = 100;
+    source->useOutline = true;
+    source->outlineSize = 60.0f;
+    source->outlineColor = 0x00FF00;
+    for (int opacity : {100, 50}) {
+        source->outlineOpacity = opacity;
+        Rasterise(std::wstring(opacity == 100 ? 1 : 30, L'>').c_str());
+        const unsigned width = source->texture->Width();
+        unsigned right = 0;
+        for (unsigned y = 0; y < source->texture->Height(); ++y)
+            for (unsigned x = right; x < width; ++x)
+                if (Alpha(Pixel(x, y)) != 0)
+                    right = x;
+        EXPECT_LT(right, width - 2) << opacity;
+    }
 }
 
 // A long line is stroked in portions whose strokes overlap where they meet; a translucent

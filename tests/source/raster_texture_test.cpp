@@ -73,6 +73,28 @@ TEST_F(Rasterisation, FailedTextureCreationWarnsAndIsRetriedAtTheSameSize)
     EXPECT_TRUE(log.Warnings().empty());
 }
 
+// Unbounded text grows by the outline's size each way, so the stroke fits the texture.
+TEST_F(Rasterisation, OutlineGrowsUnboundedTextByItsSize)
+{
+    Rasterise(L"HHH");
+    const int width = source->textureWidth, height = source->textureHeight;
+    source->useOutline = true;
+    source->outlineSize = 20.0f;
+    Rasterise(L"HHH");
+    EXPECT_EQ(source->textureWidth, width + 20);
+    EXPECT_EQ(source->textureHeight, height + 20);
+}
+
+// Lower-case m is wider in the bold face.
+TEST_F(Rasterisation, BoldTextIsLaidOutInTheBoldFace)
+{
+    Rasterise(L"mmmmmmmmmm");
+    const int regular = source->textureWidth;
+    source->bold = true;
+    Rasterise(L"mmmmmmmmmm");
+    EXPECT_GT(source->textureWidth, regular + 10);
+}
+
 // In scroll mode the outline's size comes off the layout height, so one line fewer fits.
 TEST_F(Rasterisation, OutlineTakesItsSizeOffTheLayoutBox)
 {

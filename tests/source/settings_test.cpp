@@ -1,10 +1,15 @@
 #include "source/TextOutputSource.h"
 #include "support/SceneTree.h"
+#include "support/StringText.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
+#include <cwctype>
+#include <map>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -57,57 +62,98 @@ TEST_F(SourceSettings, EmptyDataElementGivesTheDefaults)
     EXPECT_EQ(source->texture, nullptr);
 }
 
-TEST_F(SourceSettings, EveryKeyIsReadUnderItsOwnName)
+// Every setting of a source and the state its setters touch, by setting key.
+std::map<std::wstring, std::wstring> Fields(const TextOutputSource &s)
 {
-    data->SetString(L"font", L"SimHei");
-    data->SetInt(L"color", 0x112233);
-    data->SetInt(L"fontSize", 61);
-    data->SetInt(L"textOpacity", 62);
-    data->SetInt(L"scrollSpeed", 63);
-    data->SetInt(L"bold", 1);
-    data->SetInt(L"italic", 2);
-    data->SetInt(L"wrap", 3);
-    data->SetInt(L"scrollMode", 4);
-    data->SetInt(L"underline", 5);
-    data->SetInt(L"vertical", 6);
-    data->SetInt(L"useTextExtents", 7);
-    data->SetInt(L"extentWidth", 640);
-    data->SetInt(L"extentHeight", 160);
-    data->SetInt(L"align", 2);
-    data->SetString(L"file", L"C:\\thanks.txt");
-    data->SetInt(L"mode", 1);
-    data->SetInt(L"pointFiltering", 1);
-    data->SetFloat(L"baseSizeCX", 300.5f);
-    data->SetFloat(L"baseSizeCY", 90.25f);
-    data->SetInt(L"useOutline", 1);
-    data->SetInt(L"outlineColor", 0x445566);
-    data->SetFloat(L"outlineSize", 3.5f);
-    data->SetInt(L"outlineOpacity", 64);
-    data->SetInt(L"backgroundColor", 0x778899);
-    data->SetInt(L"backgroundOpacity", 65);
+    using std::to_wstring;
+    return {{L"font", Text(s.fontName)}, {L"text", Text(s.textSetting)}, {L"file", Text(s.filePath)},
+            {L"color", to_wstring(s.color)}, {L"fontSize", to_wstring(s.fontSize)},
+            {L"textOpacity", to_wstring(s.textOpacity)}, {L"scrollSpeed", to_wstring(s.scrollSpeed)},
+            {L"bold", to_wstring(s.bold)}, {L"italic", to_wstring(s.italic)}, {L"wrap", to_wstring(s.wrap)},
+            {L"scrollMode", to_wstring(s.scrollMode)}, {L"underline", to_wstring(s.underline)},
+            {L"vertical", to_wstring(s.vertical)}, {L"useTextExtents", to_wstring(s.useTextExtents)},
+            {L"extentWidth", to_wstring(s.extentWidth)}, {L"extentHeight", to_wstring(s.extentHeight)},
+            {L"align", to_wstring(s.align)}, {L"mode", to_wstring(s.mode)},
+            {L"pointFiltering", to_wstring(s.pointFiltering)}, {L"baseSizeCX", to_wstring(s.baseSizeCX)},
+            {L"baseSizeCY", to_wstring(s.baseSizeCY)}, {L"useOutline", to_wstring(s.useOutline)},
+            {L"outlineColor", to_wstring(s.outlineColor)}, {L"outlineSize", to_wstring(s.outlineSize)},
+            {L"outlineOpacity", to_wstring(s.outlineOpacity)},
+            {L"backgroundColor", to_wstring(s.backgroundColor)},
+            {L"backgroundOpacity", to_wstring(s.backgroundOpacity)}, {L"drawOpacity", to_wstring(s.drawOpacity)},
+            {L"scrollOffset", to_wstring(s.scrollOffset)},
+            {L"extentHighlightTime", to_wstring(s.extentHighlightTime)}, {L"currentText", Text(s.currentText)}};
+}
 
+const CTSTR kBooleanKeys[] = {L"bold", L"italic", L"wrap", L"scrollMode", L"underline", L"vertical",
+                              L"useTextExtents", L"useOutline"};
+const CTSTR kNumberKeys[] = {L"color", L"fontSize", L"textOpacity", L"scrollSpeed", L"extentWidth",
+                             L"extentHeight", L"align", L"mode", L"outlineColor", L"outlineOpacity",
+                             L"backgroundColor", L"backgroundOpacity"};
+
+std::wstring Upper(std::wstring key)
+{
+    for (wchar_t &c : key)
+        c = static_cast<wchar_t>(towupper(c));
+    return key;
+}
+
+// Each key alone moves its own field and no other, so no two keys can be confused.
+TEST_F(SourceSettings, EachStoredKeyIsReadIntoItsOwnFieldAlone)
+{
+    const auto defaults = Fields(*MakeSource(data));
+    std::vector<std::pair<CTSTR, std::wstring>> cases;
+    for (CTSTR key : kBooleanKeys)
+        cases.emplace_back(key, L"1");
+    cases.emplace_back(L"pointFiltering", L"1");
+    for (CTSTR key : kNumberKeys)
+        cases.emplace_back(key, L"7");
+    for (CTSTR key : {L"font", L"file", L"baseSizeCX", L"baseSizeCY", L"outlineSize"})
+        cases.emplace_back(key, L"");
+    for (const auto &[key, expected] : cases) {
+        SceneTree own;
+        XElement *element = own.NewDataElement();
+        auto fields = defaults;
+        if (std::wstring(key) == L"font" || std::wstring(key) == L"file") {
+            element->SetString(key, L"C:\\SimHei");
+            fields[key] = L"C:\\SimHei";
+        } else if (expected.empty()) {
+            element->SetFloat(key, 90.25f);
+            fields[key] = std::to_wstring(90.25f);
+        } else {
+            element->SetInt(key, 7);
+            fields[key] = expected;
+        }
+        EXPECT_EQ(Fields(*MakeSource(element)), fields) << key;
+    }
+}
+
+// The same for the setters, whose keys match in any case; keys without a setter change nothing.
+TEST_F(SourceSettings, EachSetterKeyChangesItsOwnFieldAlone)
+{
     const SourcePtr source = MakeSource(data);
-    EXPECT_STREQ(source->fontName.Array(), L"SimHei");
-    EXPECT_EQ(source->color, 0x112233);
-    EXPECT_EQ(source->fontSize, 61);
-    EXPECT_EQ(source->textOpacity, 62);
-    EXPECT_EQ(source->scrollSpeed, 63);
-    EXPECT_TRUE(source->bold && source->italic && source->wrap && source->scrollMode);
-    EXPECT_TRUE(source->underline && source->vertical && source->useTextExtents);
-    EXPECT_EQ(source->extentWidth, 640u);
-    EXPECT_EQ(source->extentHeight, 160u);
-    EXPECT_EQ(source->align, 2);
-    EXPECT_STREQ(source->filePath.Array(), L"C:\\thanks.txt");
-    EXPECT_EQ(source->mode, 1);
-    EXPECT_TRUE(source->pointFiltering);
-    EXPECT_EQ(source->baseSizeCX, 300.5f);
-    EXPECT_EQ(source->baseSizeCY, 90.25f);
-    EXPECT_TRUE(source->useOutline);
-    EXPECT_EQ(source->outlineColor, 0x445566);
-    EXPECT_EQ(source->outlineSize, 3.5f);
-    EXPECT_EQ(source->outlineOpacity, 64);
-    EXPECT_EQ(source->backgroundColor, 0x778899);
-    EXPECT_EQ(source->backgroundOpacity, 65);
+    const auto defaults = Fields(*source);
+    const auto expectChange = [&](auto set, const std::wstring &key, const std::wstring &value) {
+        const SourcePtr fresh = MakeSource(data);
+        set(*fresh);
+        auto fields = defaults;
+        if (!key.empty())
+            fields[key] = value;
+        if (key == L"extentWidth" || key == L"extentHeight")
+            fields[L"extentHighlightTime"] = std::to_wstring(2.0f);
+        EXPECT_EQ(Fields(*fresh), fields) << key;
+    };
+    for (CTSTR key : kBooleanKeys)
+        expectChange([&](TextOutputSource &s) { s.SetInt(Upper(key).c_str(), 7); }, key, L"1");
+    for (CTSTR key : kNumberKeys)
+        expectChange([&](TextOutputSource &s) { s.SetInt(Upper(key).c_str(), 7); }, key, L"7");
+    for (CTSTR key : {L"font", L"text", L"file"})
+        expectChange([&](TextOutputSource &s) { s.SetString(Upper(key).c_str(), L"感谢"); }, key, L"感谢");
+    expectChange([](TextOutputSource &s) { s.SetFloat(L"OUTLINESIZE", 6.5f); }, L"outlineSize",
+                 std::to_wstring(6.5f));
+    for (CTSTR key : {L"pointFiltering", L"baseSizeCX", L"baseSizeCY", L"nonsense"})
+        expectChange([&](TextOutputSource &s) { s.SetInt(key, 7); }, L"", L"");
+    expectChange([](TextOutputSource &s) { s.SetFloat(L"fontSize", 99.0f); }, L"", L"");
+    expectChange([](TextOutputSource &s) { s.SetString(L"color", L"red"); }, L"", L"");
 }
 
 TEST_F(SourceSettings, ExtentsAboveTheSignedRangeStayUnsigned)
@@ -130,35 +176,6 @@ TEST_F(SourceSettings, UpdateSettingsKeepsTextScrollAndHighlight)
     EXPECT_EQ(source->scrollOffset, 0.25f);
     EXPECT_EQ(source->extentHighlightTime, 0.5f);
     EXPECT_STREQ(source->textSetting.Array(), L"感谢");
-}
-
-TEST_F(SourceSettings, SettersMatchKeysWithoutCase)
-{
-    const SourcePtr source = MakeSource(data);
-    source->SetInt(L"SCROLLSPEED", 5);
-    source->SetInt(L"fontsize", 20);
-    source->SetInt(L"BackgroundOpacity", 40);
-    source->SetString(L"FONT", L"Liberation Serif");
-    source->SetFloat(L"OUTLINESIZE", 6.0f);
-    EXPECT_EQ(source->scrollSpeed, 5);
-    EXPECT_EQ(source->fontSize, 20);
-    EXPECT_EQ(source->backgroundOpacity, 40);
-    EXPECT_STREQ(source->fontName.Array(), L"Liberation Serif");
-    EXPECT_EQ(source->outlineSize, 6.0f);
-}
-
-TEST_F(SourceSettings, UnknownKeysAndSettingsWithoutSetterAreIgnored)
-{
-    const SourcePtr source = MakeSource(data);
-    source->SetInt(L"pointFiltering", 1);
-    source->SetInt(L"baseSizeCX", 500);
-    source->SetFloat(L"fontSize", 99.0f);
-    source->SetString(L"color", L"red");
-    source->SetInt(L"nonsense", 1);
-    EXPECT_FALSE(source->pointFiltering);
-    EXPECT_EQ(source->baseSizeCX, 32.0f);
-    EXPECT_EQ(source->fontSize, 48);
-    EXPECT_EQ(static_cast<unsigned>(source->color), 0xFFFFFFFFu);
 }
 
 TEST_F(SourceSettings, StartingToScrollResetsTheOffsetButChangingSpeedDoesNot)

@@ -26,6 +26,7 @@ HOSTAPI void HostResetWarningCount();
 // OBSMessageBox shows nothing; it logs, counts and keeps the last text.
 HOSTAPI unsigned HostMessageBoxCount();
 HOSTAPI CTSTR HostLastMessageBoxText();   // empty text before the first call
+HOSTAPI UINT HostLastMessageBoxFlags();   // 0 before the first call
 
 // Image-source classes registered through API->RegisterImageSourceClass.
 struct HostSourceClass {

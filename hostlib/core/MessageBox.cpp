@@ -9,6 +9,7 @@
 namespace {
 HostLock boxMutex;
 unsigned boxCount = 0;
+UINT lastBoxFlags = 0;
 std::wstring *lastBoxText = new std::wstring;   // never destroyed: read until the very end
 HINSTANCE colorControlInstance = nullptr;
 }  // namespace
@@ -20,6 +21,7 @@ HOSTAPI int OBSMessageBox(HWND owner, CTSTR text, CTSTR caption, UINT flags)
         std::lock_guard<HostLock> lock(boxMutex);
         ++boxCount;
         *lastBoxText = shown;
+        lastBoxFlags = flags;
     }
     EmitHostLogLine(HOST_LOG_INFO, L"message box: " + std::wstring(caption ? caption : L"") + L": " + shown);
     return IDOK;
@@ -31,6 +33,12 @@ HOSTAPI unsigned HostMessageBoxCount()
 {
     std::lock_guard<HostLock> lock(boxMutex);
     return boxCount;
+}
+
+HOSTAPI UINT HostLastMessageBoxFlags()
+{
+    std::lock_guard<HostLock> lock(boxMutex);
+    return lastBoxFlags;
 }
 
 HOSTAPI CTSTR HostLastMessageBoxText()

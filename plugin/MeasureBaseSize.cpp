@@ -1,12 +1,12 @@
 #include "plugin/MeasureBaseSize.h"
 #include "source/GdiHandles.h"
 #include "source/GdiplusHandles.h"
+#include "source/TextFormatRules.h"
 #include "source/TypographicFormat.h"
 
 namespace {
 
 constexpr float kMinimumBaseSide = 32.0f;
-constexpr int kMeasureFormatFlags = 0x0804;  // measure trailing spaces, no fit black box
 
 void ShowFontNotFound(CTSTR fontNameAsRead)
 {
@@ -65,7 +65,7 @@ void MeasureBaseSize(XElement *data)
 
     GdipGraphics graphics;
     graphics.Check(gdip::GdipCreateFromHDC(dc.get(), graphics.receive()));
-    const GdipStringFormat format = CloneTypographicFormat(kMeasureFormatFlags);
+    const GdipStringFormat format = CloneTypographicFormat(kHorizontalFormatFlags);
 
     const Gdiplus::RectF layout(0.0f, 0.0f, 0.0f, 0.0f);
     Gdiplus::RectF box(0.0f, 0.0f, 0.0f, 0.0f);

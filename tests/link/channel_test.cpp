@@ -53,7 +53,7 @@ protected:
 TEST_F(Channel, NewTextBlockIsTakenOnce)
 {
     PublishText(u"7|1|2|Hello\r\nWorld");
-    String out;
+    String out(L"replaced");
     EXPECT_EQ(ReadText(out), 1);
     EXPECT_EQ(Text(out), L"Hello\r\nWorld");
     EXPECT_EQ(data->GetInt(L"mode", -5), 1);

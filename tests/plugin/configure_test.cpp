@@ -164,6 +164,7 @@ TEST_F(Configure, MissingFontTellsTheUserWritesNothingAndStillLaunches)
     factory = realFactory;
 
     EXPECT_EQ(HostMessageBoxCount(), boxesBefore + 1);
+    EXPECT_EQ(HostLastMessageBoxFlags(), 0u);
     EXPECT_NE(std::wstring(HostLastMessageBoxText()).find(L"No Such Face"), std::wstring::npos);
     EXPECT_EQ(std::wstring(HostLastMessageBoxText()).find(L"$1"), std::wstring::npos);
     EXPECT_EQ(data->GetFloat(L"baseSizeCX"), 123.0f);

@@ -113,8 +113,10 @@ TEST_F(Launcher, IdentifiersTooLongForTheCommandLineStartNothing)
 {
     std::wstring huge(3000, L'X');
     FakeSystem::tick = 7000;
-    EXPECT_NE(LaunchCompanion(source, String(huge.c_str())), 0u);
+    EXPECT_EQ(LaunchCompanion(source, String(huge.c_str())), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_TRUE(FakeSystem::starts.empty());
+    EXPECT_EQ(log.Infos(), std::vector<std::wstring>{
+                               L"LaunchCompanion: identifiers too long for the command line; companion not started"});
 }
 
 TEST_F(Launcher, ReleasesEverythingItAllocates)

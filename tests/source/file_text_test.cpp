@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -13,7 +14,9 @@ constexpr unsigned kManyLines = 100;
 TEST(FileTextDecoding, ReadsUtf8OrUtf16AsTheHostDoesUpToANul)
 {
     EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF" "a\xE5\xB0\x8F\xFF", true, 100, kManyLines).text, L"a\u5C0F\uFFFD");
-    EXPECT_EQ(DecodeFileText(std::string("\xFF\xFE" "a\0\x0F\x5C" "b", 7), true, 100, kManyLines).text, L"a\u5C0F");
+    const FileText odd = DecodeFileText(std::string("\xFF\xFE" "a\0\x0F\x5C" "b", 7), true, 100, kManyLines);
+    EXPECT_EQ(odd.text, L"a\u5C0F");
+    EXPECT_EQ(std::wcslen(odd.text.c_str()), 2u);  // the half unit is not written past the end either
     EXPECT_EQ(DecodeFileText("\xFF\xFE", true, 100, kManyLines).text, L"");
     EXPECT_EQ(DecodeFileText("a\xFE", true, 100, kManyLines).text, L"a\uFFFD");  // half a mark is no mark
     // Nothing after a NUL would show, so nothing is missing.
@@ -36,9 +39,16 @@ TEST(FileTextDecoding, KeepsTheStartOfALongFileWhole)
     EXPECT_EQ(start.text, L"ab");
     EXPECT_EQ(start.cut, FileText::Cut::Units);
     EXPECT_EQ(DecodeFileText("a\xF0\x9F\x98", false, 4, kManyLines).text, L"a");
+    EXPECT_EQ(DecodeFileText("ab\xE0\xA4", false, 4, kManyLines).text, L"ab");
+    EXPECT_EQ(DecodeFileText("ab\xC0", false, 4, kManyLines).text, L"ab");
+    // Characters the read ended with stay: one, two and three bytes long.
+    EXPECT_EQ(DecodeFileText("abc", false, 4, kManyLines).text, L"abc");
+    EXPECT_EQ(DecodeFileText("a\xC3\xA9", false, 4, kManyLines).text, L"a\u00E9");
+    EXPECT_EQ(DecodeFileText("a\xE5\xB0\x8F", false, 4, kManyLines).text, L"a\u5C0F");
     // A surrogate pair across the limit goes whole: the first and the last there are.
     EXPECT_EQ(DecodeFileText("abc\xF0\x90\x80\x80", true, 4, kManyLines).text, L"abc");
     EXPECT_EQ(DecodeFileText("abc\xF4\x8F\xBF\xBF", true, 4, kManyLines).text, L"abc");
+    EXPECT_EQ(DecodeFileText("abc\xF0\x90\x80\x80\xEE\x80\x80", true, 4, kManyLines).text, L"abc");
 }
 
 TEST(FileTextDecoding, KeepsNoMoreLinesThanATextureShows)
@@ -71,4 +81,9 @@ TEST(FileTextReading, ReadsTheStartAndTellsWhetherTheFileGoesOn)
     EXPECT_EQ(start.bytes, std::string(kFileTextReadBytes, 'a'));
     EXPECT_FALSE(start.whole);
     EXPECT_EQ(ReadFileStart((folder / L"none.txt").c_str()).result, FileStart::Result::NotOpened);
+    // Under Wine the Linux file /proc/self/mem opens, and reading its first page fails.
+    start = ReadFileStart(L"Z:\\proc\\self\\mem");
+    EXPECT_EQ(start.result, FileStart::Result::ReadFailed);
+    EXPECT_TRUE(start.bytes.empty());
+    EXPECT_NE(start.error, 0u);
 }

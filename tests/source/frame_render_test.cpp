@@ -46,6 +46,10 @@ protected:
         return {};
     }
     void Render() { source->Render(Vect2(10.0f, 20.0f), Vect2(64.0f, 16.0f)); }
+    static std::vector<float> Floats(const RecordedGraphicsCall &call)
+    {
+        return std::vector<float>(call.floats, call.floats + call.floatCount);
+    }
 };
 
 TEST_F(FrameRender, StillTextIsOneSpriteScaledFromTheBaseSize)
@@ -80,11 +84,7 @@ TEST_F(FrameRender, ScrollingDrawsWithTheWrappingSamplerAndShiftedCoordinates)
     EXPECT_EQ(CallNames(), (Names{"LoadSamplerState", "DrawSpriteEx"}));
     EXPECT_EQ(Find("LoadSamplerState").sampler, source->scrollSampler);
     const RecordedGraphicsCall draw = Find("DrawSpriteEx");
-    ASSERT_EQ(draw.floatCount, 8);
-    EXPECT_EQ(draw.floats[4], 0.25f);
-    EXPECT_EQ(draw.floats[5], 0.0f);
-    EXPECT_EQ(draw.floats[6], 1.25f);
-    EXPECT_EQ(draw.floats[7], 1.0f);
+    EXPECT_EQ(Floats(draw), (std::vector<float>{10.0f, 20.0f, 410.0f, 45.0f, 0.25f, 0.0f, 1.25f, 1.0f}));
 }
 
 TEST_F(FrameRender, VerticalScrollingShiftsTheOtherCoordinate)
@@ -93,12 +93,7 @@ TEST_F(FrameRender, VerticalScrollingShiftsTheOtherCoordinate)
     source->SetInt(L"vertical", 1);
     source->scrollOffset = -0.5f;
     Render();
-    const RecordedGraphicsCall draw = Find("DrawSpriteEx");
-    ASSERT_EQ(draw.floatCount, 8);
-    EXPECT_EQ(draw.floats[4], 0.0f);
-    EXPECT_EQ(draw.floats[5], -0.5f);
-    EXPECT_EQ(draw.floats[6], 1.0f);
-    EXPECT_EQ(draw.floats[7], 0.5f);
+    EXPECT_EQ(Floats(Find("DrawSpriteEx")), (std::vector<float>{10.0f, 20.0f, 410.0f, 45.0f, 0.0f, -0.5f, 1.0f, 0.5f}));
 }
 
 TEST_F(FrameRender, TheScrollSamplerWrapsAndFiltersLinearly)
@@ -205,6 +200,8 @@ TEST_F(FrameRender, PointFilteredScrollingLoadsTheScrollSamplerForTheDraw)
     EXPECT_EQ(calls[1].sampler, source->pointSampler);
     EXPECT_EQ(calls[2].sampler, source->scrollSampler);
     EXPECT_EQ(calls[4].sampler, nullptr);
+    for (size_t i : {1, 2, 4})
+        EXPECT_EQ(calls[i].ints[0], 0u) << "sampler unit of call " << i;
 }
 
 TEST_F(FrameRender, ExtentsWithoutWrapClipToTheScaledBox)
@@ -284,10 +281,21 @@ TEST_F(FrameRender, ExtentChangeFlashesAGreenBoxThatFadesInItsLastSecond)
     EXPECT_EQ(calls[boxAt + 1].shader, calls[0].shader);
     EXPECT_EQ(calls[boxAt + 2].shader, calls[1].shader);
 
+    // Half a second left: the solid shaders fill the box at half alpha, then the saved ones return.
     source->Tick(1.5f);
     HostClearGraphicsRecording(graphics);
     Render();
-    EXPECT_FLOAT_EQ(Find("Shader::SetColor").colour4.w, 0.5f);
+    const auto fading = Calls();
+    EXPECT_EQ(CallNames(), (Names{"GetCurrentVertexShader", "GetCurrentPixelShader", "Shader::GetParameter",
+                                  "Shader::SetColor", "LoadVertexShader", "LoadPixelShader", "DrawBox",
+                                  "LoadVertexShader", "LoadPixelShader", "SetScissorRect", "DrawSprite",
+                                  "SetScissorRect"}));
+    ASSERT_EQ(fading.size(), 12u);
+    EXPECT_TRUE(fading[6].hasColour4 && fading[6].colour4.y == 1.0f && fading[6].colour4.w == 0.5f);
+    EXPECT_NE(fading[4].shader, nullptr);
+    EXPECT_EQ(fading[5].shader, fading[3].shader);
+    EXPECT_EQ(fading[7].shader, fading[0].shader);
+    EXPECT_EQ(fading[8].shader, fading[1].shader);
 
     source->Tick(0.5f);
     HostClearGraphicsRecording(graphics);

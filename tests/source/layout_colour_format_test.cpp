@@ -38,6 +38,9 @@ TEST(OutlineColour, ProductOfBothOpacitiesTruncatedInSinglePrecision)
     // 10% of 100% is 9.999999 in float, so 9%, alpha 22.
     EXPECT_EQ(CombinedOutlinePercent(10, 100), 9u);
     EXPECT_EQ(OutlinePenColour(0x000000FF, 10, 100), 0x160000FFu);
+    // Each opacity is held to 0..100 first.
+    EXPECT_EQ(CombinedOutlinePercent(150, 100) + CombinedOutlinePercent(100, 150), 200u);
+    EXPECT_EQ(CombinedOutlinePercent(-5, 100) + CombinedOutlinePercent(100, -5), 0u);
 }
 
 TEST(FormatFlags, VerticalTextAddsTopToBottomAndRightToLeft)

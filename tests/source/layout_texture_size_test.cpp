@@ -35,6 +35,9 @@ TEST(TextureSize, TruncatesAfterAddingATenThousandthThenMakesSidesEven)
     EXPECT_EQ(SizeOf(100.9f, 45.0f).height, 46u);
     EXPECT_EQ(SizeOf(3.0f, 5.0f).width, 32u);
     EXPECT_EQ(SizeOf(9000.0f, 8191.0f).height, 8192u);
+    EXPECT_EQ(MeasuredSide(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(MeasuredSide(-5.0f), 0);
+    EXPECT_EQ(MeasuredSide(3e9f), 1 << 30);
 }
 
 TEST(TextureSize, FontSizeIsTheMinimumAcrossTheLines)

@@ -47,6 +47,15 @@ TEST(TextMeasure, TheTerminatorIsMeasured)
     EXPECT_EQ(MeasuredUnits(String(L"Thanks")), 7);
 }
 
+// A failed call's status stays with its object; later successes do not hide it.
+TEST(GdiplusOwner, KeepsTheLastFailure)
+{
+    GdipGraphics graphics;
+    EXPECT_EQ(graphics.Check(Gdiplus::InvalidParameter), Gdiplus::InvalidParameter);
+    EXPECT_EQ(graphics.Check(Gdiplus::Ok), Gdiplus::Ok);
+    EXPECT_EQ(graphics.LastStatus(), Gdiplus::InvalidParameter);
+}
+
 TEST(TextRenderState, AntialiasedTextAndShapesBlendedOver)
 {
     GdipBitmap bitmap;

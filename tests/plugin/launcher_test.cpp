@@ -109,6 +109,18 @@ TEST_F(Launcher, FailedStartLogsTwoLinesAndStillHoldsOffTheNext)
     EXPECT_EQ(LaunchAt(9500), 1u);
 }
 
+// The shell's result is a failure up to 32.
+TEST_F(Launcher, ResultsUpTo32AreFailures)
+{
+    FakeSystem::error = 5;
+    FakeSystem::startResult = 32;
+    EXPECT_EQ(LaunchAt(30000), 1u);
+    EXPECT_EQ(log.Infos().back(), L"GetLastError: 5");
+    FakeSystem::startResult = 33;
+    EXPECT_EQ(LaunchAt(40000), 2u);
+    EXPECT_EQ(log.Infos().back(), L"Successed!");
+}
+
 TEST_F(Launcher, IdentifiersTooLongForTheCommandLineStartNothing)
 {
     std::wstring huge(3000, L'X');

@@ -46,7 +46,7 @@ class MappingHandle {
 
 public:
     explicit MappingHandle(HANDLE h) : handle(h) {}
-    ~MappingHandle() { if (handle) CloseHandle(handle); }
+    ~MappingHandle() { if (handle) Platform().closeHandle(handle); }
     MappingHandle(const MappingHandle &) = delete;
     MappingHandle &operator=(const MappingHandle &) = delete;
     HANDLE get() const { return handle; }
@@ -58,7 +58,7 @@ class MappedView {
 
 public:
     explicit MappedView(void *v) : view(v) {}
-    ~MappedView() { if (view) UnmapViewOfFile(view); }
+    ~MappedView() { if (view) Platform().unmapViewOfFile(view); }
     MappedView(const MappedView &) = delete;
     MappedView &operator=(const MappedView &) = delete;
     const unsigned char *get() const { return static_cast<const unsigned char *>(view); }
@@ -72,9 +72,9 @@ void BlockTextCopy::Release()
     if (buffer)
         Free(buffer);
     if (view)
-        UnmapViewOfFile(view);
+        Platform().unmapViewOfFile(view);
     if (mapping)
-        CloseHandle(mapping);
+        Platform().closeHandle(mapping);
     buffer = nullptr;
     length = 0;
     view = nullptr;
@@ -103,8 +103,8 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
         nameText[i] = static_cast<wchar_t>(prefix[i]);
     std::memcpy(nameText + kBlockPrefixLength, sceneGuid.Array(), sceneGuid.Length() * sizeof(wchar_t));
 
-    MappingHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                             static_cast<DWORD>(kBlockBytes), nameText));
+    MappingHandle mapping(Platform().createFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                       static_cast<DWORD>(kBlockBytes), nameText));
     const DWORD mappingError = Platform().lastError();
     name.reset();
     if (!mapping.get()) {
@@ -112,7 +112,7 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
         return false;
     }
 
-    MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes));
+    MappedView view(Platform().mapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes));
     if (!view.get()) {
         std::wprintf(L"Could not map view of file (%d).\n", static_cast<int>(Platform().lastError()));
         return false;

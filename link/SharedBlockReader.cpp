@@ -10,18 +10,16 @@
 
 namespace {
 
-// Name and scratch buffers: 2048 units, zero-filled, taken from and given back to the host.
+// Name and scratch buffers: 2048 units, taken from and given back to the host. Each is
+// terminated right behind what is written into it; the rest is never read, so it is not
+// zero-filled.
 constexpr std::size_t kBufferUnits = 2048;
 
 class HostBuffer {
     void *memory;
 
 public:
-    explicit HostBuffer(std::size_t bytes) : memory(Allocate(bytes))
-    {
-        if (memory)
-            std::memset(memory, 0, bytes);
-    }
+    explicit HostBuffer(std::size_t bytes) : memory(Allocate(bytes)) {}
     ~HostBuffer() { reset(); }
     HostBuffer(const HostBuffer &) = delete;
     HostBuffer &operator=(const HostBuffer &) = delete;
@@ -102,6 +100,7 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     for (unsigned i = 0; i < kBlockPrefixLength; ++i)
         nameText[i] = static_cast<wchar_t>(prefix[i]);
     std::memcpy(nameText + kBlockPrefixLength, sceneGuid.Array(), sceneGuid.Length() * sizeof(wchar_t));
+    nameText[kBlockPrefixLength + sceneGuid.Length()] = L'\0';
 
     MappingHandle mapping(Platform().createFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                                        static_cast<DWORD>(kBlockBytes), nameText));
@@ -124,6 +123,7 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     char16_t *text = static_cast<char16_t *>(scratch.get());
     // Parsing works on this copy; the shared memory is only looked at again by Whole().
     const std::size_t length = CopyBlockText(view.get(), text);
+    text[length] = u'\0';  // at most kBlockUnits units came, half the buffer
     copy.Release();
     copy.length = length;
     copy.buffer = static_cast<char16_t *>(scratch.release());

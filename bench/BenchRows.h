@@ -11,6 +11,7 @@ struct BenchRow {
     PairedResult result;
     std::string floorName;
     double target = 0.0;      // the highest acceptable ratio; 0 when none is set
+    double targetSeconds = 0.0;  // the longest acceptable time per unit; 0 when none is set
 };
 
 struct BenchOptions {
@@ -19,6 +20,8 @@ struct BenchOptions {
 };
 
 std::vector<BenchRow> IdlePollRows(const BenchOptions &options);
+// The source's own work per idle frame, the blocks served from memory; per source and frame.
+std::vector<BenchRow> OwnCostRows(const BenchOptions &options);
 std::vector<BenchRow> NewTextRows(const BenchOptions &options);
 std::vector<BenchRow> LineFittingRows(const BenchOptions &options);
 // Each step of a rebuild for new text alone, against the new-text floor; not in the default run.
@@ -32,6 +35,8 @@ struct FpsRow {
     double fps = 0.0;             // median
     double floorFps = 0.0;        // the host alone, with an empty scene
     double ratio = 0.0;           // median per-run frame time over the floor's
+    double ratioMin = 0.0;        // their spread
+    double ratioMax = 0.0;
     double targetFps = 0.0;       // 0 when none is set
     int runs = 0;
 };

@@ -16,8 +16,13 @@ inline constexpr char16_t kThankYouLine1[] = u"感谢 Alice 送出的 10 个 火
 inline constexpr char16_t kThankYouLine2[] = u"感谢 小明 和 Bob 送出的 99 朵 鲜花";
 std::wstring ThankYouText();  // the two lines joined with CR LF, as the source shows them
 
-// The floor of every block read: open the held block by name, map it, copy its 2048 bytes,
-// unmap, close.
+// A sequence number no block of this process has carried yet, so the next read takes its
+// block whatever rows ran before (the numbers taken are shared by every scene).
+int FreshSequence();
+
+// The floor of every block read: open the held block by name, map it, copy its 2048 bytes
+// (into bareBlockCopy), unmap, close.
+extern unsigned char bareBlockCopy[2048];
 void BareBlockCycle(const wchar_t *name);
 
 // Sources spread over scenes of a scene tree, each scene with its two blocks held open by

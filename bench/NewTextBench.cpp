@@ -15,14 +15,16 @@ namespace {
 BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads)
 {
     BenchScenes scenes(1, 1);
-    int sequence = 100;
-    scenes.WriteStyle(0, 1, ThankYouStyle(outline));
+    // Numbers not taken before: a style block with a number an earlier row took would be
+    // left unread, and the row would time the previous row's style.
+    int sequence = FreshSequence();
+    scenes.WriteStyle(0, FreshSequence(), ThankYouStyle(outline));
     scenes.WriteText(0, sequence, {kThankYouLine1, kThankYouLine2});
     scenes.PreprocessAll();
     TextOutputSource *source = scenes.Sources()[0];
     if (!source->texture || source->currentText.IsEmpty() ||
-        ThankYouText() != source->currentText.Array()) {
-        std::fprintf(stderr, "bench: the source did not take the thank-you text\n");
+        ThankYouText() != source->currentText.Array() || source->useOutline != outline) {
+        std::fprintf(stderr, "bench: the source did not take the thank-you text and style\n");
         std::exit(1);
     }
 

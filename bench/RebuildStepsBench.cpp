@@ -90,12 +90,12 @@ std::vector<BenchRow> RebuildStepRows(const BenchOptions &options)
 {
     // A source showing the thank-you text gives the texture size and a texture to upload to.
     BenchScenes scenes(1, 1);
-    scenes.WriteStyle(0, 1, ThankYouStyle(false));
-    scenes.WriteText(0, 2, {kThankYouLine1, kThankYouLine2});
+    scenes.WriteStyle(0, FreshSequence(), ThankYouStyle(false));
+    scenes.WriteText(0, FreshSequence(), {kThankYouLine1, kThankYouLine2});
     scenes.PreprocessAll();
     TextOutputSource *source = scenes.Sources()[0];
-    if (!source->texture) {
-        std::fprintf(stderr, "bench: the source did not take the thank-you text\n");
+    if (!source->texture || source->fontName != reinterpret_cast<const wchar_t *>(kThankYouFont)) {
+        std::fprintf(stderr, "bench: the source did not take the thank-you text and style\n");
         std::exit(1);
     }
     const unsigned width = static_cast<unsigned>(source->textureWidth);

@@ -25,9 +25,12 @@ bool IsEmptyIdentifier(const String &value)
 
 String EnsureGuidSetting(XElement *element, CTSTR key)
 {
+    // One named result on every path, so it is built in the caller's place: Preprocess asks
+    // for the scene identifier every frame, and a returned copy would cost an allocation.
+    String value;
     if (!element)
-        return String();
-    String value(element->GetString(key, L""));
+        return value;
+    value = element->GetString(key, L"");
     if (IsEmptyIdentifier(value)) {
         GUID guid{};
         Platform().createGuid(&guid);  // cannot fail in a way the caller could mend

@@ -4,7 +4,8 @@
 
 PlatformSeams &Platform()
 {
-    static PlatformSeams seams{&GetTickCount, &GetCurrentProcessId, &GetLastError, &CoCreateGuid,
-                               &ShellExecuteA};
+    static PlatformSeams seams{&GetTickCount,      &GetCurrentProcessId, &GetLastError,
+                               &CoCreateGuid,      &ShellExecuteA,       &CreateFileMappingW,
+                               &MapViewOfFile,     &UnmapViewOfFile,     &CloseHandle};
     return seams;
 }

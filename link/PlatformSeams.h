@@ -2,8 +2,10 @@
 #include <windows.h>
 
 // The few system calls whose results tests must control: the clock, the process start,
-// the process id and GUID creation. The shipped build calls the real ones; a test swaps an
-// entry and restores it (PlatformSeamsOverride below does both).
+// the process id and GUID creation; and the named file mappings the channels open every
+// frame, which the benchmark serves from memory to time the source's own work alone. The
+// shipped build calls the real ones; a test swaps an entry and restores it
+// (PlatformSeamsOverride below does both).
 struct PlatformSeams {
     DWORD (WINAPI *tickCount)();
     DWORD (WINAPI *currentProcessId)();
@@ -11,6 +13,12 @@ struct PlatformSeams {
     HRESULT (WINAPI *createGuid)(GUID *guid);
     HINSTANCE (WINAPI *shellExecute)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                      LPCSTR directory, INT showCommand);
+    HANDLE (WINAPI *createFileMapping)(HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD protection,
+                                       DWORD sizeHigh, DWORD sizeLow, LPCWSTR name);
+    LPVOID (WINAPI *mapViewOfFile)(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow,
+                                   SIZE_T bytes);
+    BOOL (WINAPI *unmapViewOfFile)(LPCVOID view);
+    BOOL (WINAPI *closeHandle)(HANDLE handle);
 };
 
 PlatformSeams &Platform();

@@ -10,18 +10,16 @@
 
 namespace {
 
-// Name and scratch buffers: 2048 units, zero-filled, taken from and given back to the host.
+// Name and scratch buffers: 2048 units, taken from and given back to the host. Each is
+// terminated right behind what is written into it; the rest is never read, so it is not
+// zero-filled.
 constexpr std::size_t kBufferUnits = 2048;
 
 class HostBuffer {
     void *memory;
 
 public:
-    explicit HostBuffer(std::size_t bytes) : memory(Allocate(bytes))
-    {
-        if (memory)
-            std::memset(memory, 0, bytes);
-    }
+    explicit HostBuffer(std::size_t bytes) : memory(Allocate(bytes)) {}
     ~HostBuffer() { reset(); }
     HostBuffer(const HostBuffer &) = delete;
     HostBuffer &operator=(const HostBuffer &) = delete;
@@ -46,7 +44,7 @@ class MappingHandle {
 
 public:
     explicit MappingHandle(HANDLE h) : handle(h) {}
-    ~MappingHandle() { if (handle) CloseHandle(handle); }
+    ~MappingHandle() { if (handle) Platform().closeHandle(handle); }
     MappingHandle(const MappingHandle &) = delete;
     MappingHandle &operator=(const MappingHandle &) = delete;
     HANDLE get() const { return handle; }
@@ -58,7 +56,7 @@ class MappedView {
 
 public:
     explicit MappedView(void *v) : view(v) {}
-    ~MappedView() { if (view) UnmapViewOfFile(view); }
+    ~MappedView() { if (view) Platform().unmapViewOfFile(view); }
     MappedView(const MappedView &) = delete;
     MappedView &operator=(const MappedView &) = delete;
     const unsigned char *get() const { return static_cast<const unsigned char *>(view); }
@@ -72,9 +70,9 @@ void BlockTextCopy::Release()
     if (buffer)
         Free(buffer);
     if (view)
-        UnmapViewOfFile(view);
+        Platform().unmapViewOfFile(view);
     if (mapping)
-        CloseHandle(mapping);
+        Platform().closeHandle(mapping);
     buffer = nullptr;
     length = 0;
     view = nullptr;
@@ -102,9 +100,10 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     for (unsigned i = 0; i < kBlockPrefixLength; ++i)
         nameText[i] = static_cast<wchar_t>(prefix[i]);
     std::memcpy(nameText + kBlockPrefixLength, sceneGuid.Array(), sceneGuid.Length() * sizeof(wchar_t));
+    nameText[kBlockPrefixLength + sceneGuid.Length()] = L'\0';
 
-    MappingHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                             static_cast<DWORD>(kBlockBytes), nameText));
+    MappingHandle mapping(Platform().createFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                       static_cast<DWORD>(kBlockBytes), nameText));
     const DWORD mappingError = Platform().lastError();
     name.reset();
     if (!mapping.get()) {
@@ -112,7 +111,7 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
         return false;
     }
 
-    MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes));
+    MappedView view(Platform().mapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes));
     if (!view.get()) {
         std::wprintf(L"Could not map view of file (%d).\n", static_cast<int>(Platform().lastError()));
         return false;
@@ -124,6 +123,7 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     char16_t *text = static_cast<char16_t *>(scratch.get());
     // Parsing works on this copy; the shared memory is only looked at again by Whole().
     const std::size_t length = CopyBlockText(view.get(), text);
+    text[length] = u'\0';  // at most kBlockUnits units came, half the buffer
     copy.Release();
     copy.length = length;
     copy.buffer = static_cast<char16_t *>(scratch.release());

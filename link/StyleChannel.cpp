@@ -22,7 +22,7 @@ static_assert(sizeof kStyleNumberKeys / sizeof kStyleNumberKeys[0] == kStyleNumb
 
 } // namespace
 
-int ReadStyleChannel(String sceneGuid, XElement *data)
+int ReadStyleChannel(const String &sceneGuid, XElement *data)
 {
     if (!data)
         return 0;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-int ReadTextChannel(String &outText, String sceneGuid, XElement *data)
+int ReadTextChannel(String &outText, const String &sceneGuid, XElement *data)
 {
     if (!data)
         return 0;

@@ -5,4 +5,4 @@
 // process was taken: "mode" is written on data, and outText is replaced by the block's lines
 // (joined with CR LF) when their count matches the one the block announces, else left as it
 // was. 0 when nothing was taken; outText and data are then untouched.
-int ReadTextChannel(String &outText, String sceneGuid, XElement *data);
+int ReadTextChannel(String &outText, const String &sceneGuid, XElement *data);

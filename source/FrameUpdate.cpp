@@ -24,7 +24,8 @@ void TextOutputSource::PollChannels()
     if (IsEmptyIdentifier(sourceGuid))
         sourceGuid = data->GetString(L"guid", L"");
 
-    // A data element without a grandparent has no scene: no blocks to read.
+    // A data element without a grandparent has no scene: no blocks to read. The identifier
+    // is read every frame (it may have been edited) and lent to both channels, not copied.
     XElement *scene = SceneElementOf(data);
     const String sceneGuid = scene ? EnsureGuidSetting(scene, L"sceneGuid") : String();
 

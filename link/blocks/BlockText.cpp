@@ -64,6 +64,14 @@ BlockFields SplitBlockFields(std::u16string_view text)
     return fields;
 }
 
+std::u16string_view FirstBlockField(std::u16string_view text)
+{
+    const std::size_t start = text.find_first_not_of(u'|');
+    if (start == std::u16string_view::npos)
+        return {};
+    return text.substr(start, text.find(u'|', start) - start);
+}
+
 std::u16string JoinBlockFields(const BlockFields &fields, std::size_t first)
 {
     const std::size_t kept = fields.count < kMaxBlockFields ? fields.count : kMaxBlockFields;

@@ -36,6 +36,10 @@ struct BlockFields {
 // no field, so no field is ever empty. The views point into text.
 BlockFields SplitBlockFields(std::u16string_view text);
 
+// The first field SplitBlockFields would find (empty when there is none), without splitting
+// the rest: enough to refuse a block whose number was taken already.
+std::u16string_view FirstBlockField(std::u16string_view text);
+
 // Fields first, first + 1, ... of the kept slots joined with a single "|": the payload.
 std::u16string JoinBlockFields(const BlockFields &fields, std::size_t first);
 

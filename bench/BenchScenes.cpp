@@ -104,18 +104,21 @@ BenchScenes::~BenchScenes()
         delete source;
 }
 
+// Without the writer's wait for copies under way (a millisecond's sleep): the sources read on
+// this thread, after the write, so no copy can be under way, and the new-text rows would
+// otherwise time the sleep as the source's.
 void BenchScenes::WriteText(int scene, int sequence, const std::vector<std::u16string> &lines)
 {
     std::string error;
     if (const auto text = FormatTextBlock(sequence, 0, lines, error))
-        textBlocks[scene].Write(*text);
+        textBlocks[scene].Write(*text, nullptr);
 }
 
 void BenchScenes::WriteStyle(int scene, int sequence, const StyleNumbers &numbers)
 {
     std::string error;
     if (const auto text = FormatStyleBlock(sequence, kThankYouFont, numbers, error))
-        styleBlocks[scene].Write(*text);
+        styleBlocks[scene].Write(*text, nullptr);
 }
 
 void BenchScenes::PreprocessAll()

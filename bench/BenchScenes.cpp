@@ -126,3 +126,31 @@ void BenchScenes::PreprocessAll()
     for (TextOutputSource *source : sources)
         source->Preprocess();
 }
+
+std::vector<std::wstring> BenchScenes::FrameBlockNames() const
+{
+    std::vector<std::wstring> names;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::wstring &guid = sceneGuids[i % sceneGuids.size()];
+        names.push_back(TextBlockName(guid));
+        names.push_back(StyleBlockName(guid));
+    }
+    return names;
+}
+
+PairedResult TimeFramesAgainstCycles(const BenchOptions &options, int frames, BenchScenes &scenes,
+                                     void (*cycle)(const wchar_t *name))
+{
+    const std::vector<std::wstring> names = scenes.FrameBlockNames();
+    return TimePaired(
+        options.runs, Units(options, frames),
+        [&](int count) {
+            for (int f = 0; f < count; ++f)
+                scenes.PreprocessAll();
+        },
+        [&](int count) {
+            for (int f = 0; f < count; ++f)
+                for (const std::wstring &name : names)
+                    cycle(name.c_str());
+        });
+}

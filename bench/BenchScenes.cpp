@@ -104,22 +104,53 @@ BenchScenes::~BenchScenes()
         delete source;
 }
 
+// Without the writer's wait for copies under way (a millisecond's sleep): the sources read on
+// this thread, after the write, so no copy can be under way, and the new-text rows would
+// otherwise time the sleep as the source's.
 void BenchScenes::WriteText(int scene, int sequence, const std::vector<std::u16string> &lines)
 {
     std::string error;
     if (const auto text = FormatTextBlock(sequence, 0, lines, error))
-        textBlocks[scene].Write(*text);
+        textBlocks[scene].Write(*text, nullptr);
 }
 
 void BenchScenes::WriteStyle(int scene, int sequence, const StyleNumbers &numbers)
 {
     std::string error;
     if (const auto text = FormatStyleBlock(sequence, kThankYouFont, numbers, error))
-        styleBlocks[scene].Write(*text);
+        styleBlocks[scene].Write(*text, nullptr);
 }
 
 void BenchScenes::PreprocessAll()
 {
     for (TextOutputSource *source : sources)
         source->Preprocess();
+}
+
+std::vector<std::wstring> BenchScenes::FrameBlockNames() const
+{
+    std::vector<std::wstring> names;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::wstring &guid = sceneGuids[i % sceneGuids.size()];
+        names.push_back(TextBlockName(guid));
+        names.push_back(StyleBlockName(guid));
+    }
+    return names;
+}
+
+PairedResult TimeFramesAgainstCycles(const BenchOptions &options, int frames, BenchScenes &scenes,
+                                     void (*cycle)(const wchar_t *name))
+{
+    const std::vector<std::wstring> names = scenes.FrameBlockNames();
+    return TimePaired(
+        options.runs, Units(options, frames),
+        [&](int count) {
+            for (int f = 0; f < count; ++f)
+                scenes.PreprocessAll();
+        },
+        [&](int count) {
+            for (int f = 0; f < count; ++f)
+                for (const std::wstring &name : names)
+                    cycle(name.c_str());
+        });
 }

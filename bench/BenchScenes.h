@@ -2,6 +2,7 @@
 #include "companion/blockwriter/BlockFormat.h"
 #include "companion/blockwriter/SharedBlockWriter.h"
 #include "host/OBSApi.h"
+#include "bench/BenchRows.h"
 
 #include <string>
 #include <vector>
@@ -52,4 +53,11 @@ public:
 
     // One frame's polling: Preprocess of every source in order.
     void PreprocessAll();
+    // The names of the blocks the sources read in one frame, in order (two per source).
+    std::vector<std::wstring> FrameBlockNames() const;
 };
+
+// Frames of polling (PreprocessAll) against the same frames of cycle(name) over
+// FrameBlockNames(); times per frame.
+PairedResult TimeFramesAgainstCycles(const BenchOptions &options, int frames, BenchScenes &scenes,
+                                     void (*cycle)(const wchar_t *name));

@@ -23,30 +23,12 @@ BenchRow IdleRow(const BenchOptions &options, const std::string &name, int scene
     BenchScenes scenes(sceneCount, sourceCount);
     PrepareIdleScenes(scenes);
 
-    // The names of the blocks each source reads, in frame order.
-    std::vector<std::wstring> names;
-    for (int i = 0; i < sourceCount; ++i) {
-        const std::wstring &guid = scenes.SceneGuid(i % sceneCount);
-        names.push_back(TextBlockName(guid));
-        names.push_back(StyleBlockName(guid));
-    }
-
     BenchRow row;
     row.name = name;
     row.unit = sourceCount == 1 ? "call" : "frame";
     row.floorName = std::to_string(2 * sourceCount) + " bare block reads";
     row.target = 1.10;
-    row.result = TimePaired(
-        options.runs, Units(options, frames),
-        [&](int count) {
-            for (int f = 0; f < count; ++f)
-                scenes.PreprocessAll();
-        },
-        [&](int count) {
-            for (int f = 0; f < count; ++f)
-                for (const std::wstring &blockName : names)
-                    BareBlockCycle(blockName.c_str());
-        });
+    row.result = TimeFramesAgainstCycles(options, frames, scenes, &BareBlockCycle);
     return row;
 }
 

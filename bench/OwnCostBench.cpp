@@ -25,14 +25,9 @@ BenchRow OwnCostRow(const BenchOptions &options, const std::string &name, int sc
         std::fprintf(stderr, "bench: %s\n", error.c_str());
         std::exit(1);
     }
-    std::vector<std::wstring> names;  // the blocks each source reads, in frame order
     for (int scene = 0; scene < sceneCount; ++scene) {
         blocks.Write(TextBlockName(scenes.SceneGuid(scene)), *text);
         blocks.Write(StyleBlockName(scenes.SceneGuid(scene)), *style);
-    }
-    for (int i = 0; i < sourceCount; ++i) {
-        names.push_back(TextBlockName(scenes.SceneGuid(i % sceneCount)));
-        names.push_back(StyleBlockName(scenes.SceneGuid(i % sceneCount)));
     }
     scenes.PreprocessAll();
     // The blocks really reached the source through the seams: its first source took them.
@@ -48,17 +43,7 @@ BenchRow OwnCostRow(const BenchOptions &options, const std::string &name, int sc
     row.unit = "source and frame";
     row.floorName = "2 block cycles through the seam";
     row.targetSeconds = 5e-6;
-    row.result = TimePaired(
-        options.runs, Units(options, frames),
-        [&](int count) {
-            for (int f = 0; f < count; ++f)
-                scenes.PreprocessAll();
-        },
-        [&](int count) {
-            for (int f = 0; f < count; ++f)
-                for (const std::wstring &blockName : names)
-                    InMemoryBlocks::Cycle(blockName.c_str());
-        });
+    row.result = TimeFramesAgainstCycles(options, frames, scenes, &InMemoryBlocks::Cycle);
     row.result.subjectSeconds /= sourceCount;
     row.result.floorSeconds /= sourceCount;
     return row;

@@ -216,6 +216,11 @@ GiftBody ParseGiftBody(std::string_view utf8Body, std::size_t maxEvents)
         body.offered = 1;
         body.error = "malformed JSON at byte " + std::to_string(failure.byte);
         return body;
+    } catch (const Json::out_of_range &) {
+        // Well-formed but beyond a double (1e500): the parser throws this apart from syntax faults.
+        body.offered = 1;
+        body.error = "a number too large for JSON's range";
+        return body;
     }
     if (!root.is_array()) {
         body.offered = 1;

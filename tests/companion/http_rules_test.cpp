@@ -31,6 +31,8 @@ TEST(GiftBody, RefusesWholeBodiesWithAReasonNamingTheFault)
     const GiftBody malformed = ParseGiftBody(R"({"user": "a", "gift": )", 10);
     EXPECT_EQ(malformed.error, "malformed JSON at byte 23");
     EXPECT_EQ(malformed.offered, 1u);
+    // Beyond a double: a refusal with its reason, not an exception out of the request handler.
+    EXPECT_EQ(ParseGiftBody(R"([{"user": "a", "count": 1e500}])", 10).error, "a number too large for JSON's range");
 
     const GiftBody badSecond = ParseGiftBody(R"([{"user": "a"}, {"user": "b", "count": 0}, {"user": "c"}])", 10);
     EXPECT_EQ(badSecond.error, "event 1: \"count\" is not a positive whole number: 0");

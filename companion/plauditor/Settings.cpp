@@ -119,8 +119,9 @@ void ReadStyle(const Json &style, StyleValues &values, std::vector<std::string> 
             values.font = FontName(value, warnings);
             continue;
         }
+        // Named captures: clang 14 (the fuzz build) cannot capture a structured binding implicitly.
         const auto *known = std::find_if(std::begin(kStyleNumberKeys), std::end(kStyleNumberKeys),
-                                         [&](const char *name) { return key == name; });
+                                         [&key = key](const char *name) { return key == name; });
         if (known == std::end(kStyleNumberKeys)) {
             warnings.push_back("unknown key style." + key);
             continue;
@@ -216,7 +217,7 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
 
     PlauditorSettings settings;
     for (const auto &[key, value] : root.items()) {
-        const auto unusable = [&] { warnings.push_back(key + " has an unusable value " + value.dump() + "; default kept"); };
+        const auto unusable = [&, &key = key, &value = value] { warnings.push_back(key + " has an unusable value " + value.dump() + "; default kept"); };
         if (key == "style") {
             if (value.is_object())
                 ReadStyle(value, settings.style, warnings);

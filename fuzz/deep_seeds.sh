@@ -25,7 +25,7 @@ printf '{"template":"%s","style":{"font":"%s"}}' "$(repeat '{user}' 8000)" "$(re
 printf '{"style":{%s},"httpScenePorts":{%s}}' "$(numbered '"kN":N' 2500)" "$(numbered '"{N}":N' 2500)" | seed settings many_keys
 
 printf '{"scenes":{"s":%s}}' "$(repeat '{"a":' 250; printf 1; repeat '}' 250)" | seed scene_collection nested_elements
-printf '{"scenes":{"s":{"sources":{%s}}}}' "$(numbered '"N":{"class":"c","data":{"v":N}}' 1500)" | seed scene_collection many_sources
+printf '{"scenes":{"s":{"sources":{%s}}}}' "$(numbered '"N":{"class":"c","data":{"v":N}}' 600)" | seed scene_collection many_sources
 printf '{"scenes":{"s":{"sources":{"t":{"class":"%s"}}}}}' "$(repeat '\u00e9' 10000)" | seed scene_collection long_class
 
 printf 'text-block %s\n' "$(repeat 'z' 60000)" | seed publish_script long_raw_block

@@ -6,7 +6,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 build=${FUZZ_BUILD_DIR:-build/fuzz}
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-30}
 
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 >/dev/null
@@ -18,11 +18,11 @@ rm -rf "$build/seeds" && bash fuzz/deep_seeds.sh "$build/seeds"
 targets=(
   "text_block text 2049 - 200000"
   "style_block style 2049 - 200000"
-  "event_line event_line 4096 fuzz/json.dict 50000"
-  "event_body event_body 4096 fuzz/json.dict 50000"
-  "settings settings 4096 fuzz/json.dict 50000"
-  "publish_script publish_script 4096 fuzz/script.dict 50000"
-  "scene_collection scene_collection 4096 fuzz/json.dict 50000"
+  "event_line event_line 4096 fuzz/json.dict 30000"
+  "event_body event_body 4096 fuzz/json.dict 30000"
+  "settings settings 4096 fuzz/json.dict 30000"
+  "publish_script publish_script 4096 fuzz/script.dict 30000"
+  "scene_collection scene_collection 4096 fuzz/json.dict 30000"
 )
 # A 1 MiB stack as a Windows thread gets by default, so deep recursion shows as it would there;
 # an input may take 10 s, 64 MiB in one allocation and 1 GiB in all.

@@ -12,6 +12,7 @@ ctest --test-dir build --output-on-failure -j1 | tee build/ctest.log
 # The short soak's figures: ctest keeps a passing test's output to itself.
 if [ -f build/msabi/bin/soak_figures.txt ]; then cat build/msabi/bin/soak_figures.txt; fi
 programs=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' build/ctest.log | tail -n 1)
-bash fuzz/run.sh
+bash fuzz/run.sh | tee build/fuzz.log
+fuzzed=$(grep -c '^fuzz: ' build/fuzz.log)
 # Reached only when every step passed (set -e): one closing line for the whole run.
-echo "tests: $((programs + 2)) passed, 0 failed"
+echo "tests: $((programs + fuzzed)) passed, 0 failed"

@@ -18,11 +18,11 @@ rm -rf "$build/seeds" && bash fuzz/deep_seeds.sh "$build/seeds"
 targets=(
   "text_block text 2049 - 200000"
   "style_block style 2049 - 200000"
-  "event_line event_line 4096 fuzz/json.dict 30000"
-  "event_body event_body 4096 fuzz/json.dict 30000"
-  "settings settings 4096 fuzz/json.dict 30000"
-  "publish_script publish_script 4096 fuzz/script.dict 30000"
-  "scene_collection scene_collection 4096 fuzz/json.dict 30000"
+  "event_line event_line 4096 fuzz/json.dict 100000"
+  "event_body event_body 4096 fuzz/json.dict 100000"
+  "settings settings 4096 fuzz/json.dict 100000"
+  "publish_script publish_script 4096 fuzz/script.dict 100000"
+  "scene_collection scene_collection 4096 fuzz/json.dict 100000"
 )
 # A 1 MiB stack as a Windows thread gets by default, so deep recursion shows as it would there;
 # an input may take 10 s, 64 MiB in one allocation and 1 GiB in all.

@@ -45,7 +45,7 @@ install_host() {
         -e 's/"useTextExtents": false/"useTextExtents": true/' -e 's/"wrap": false/"wrap": true/' \
         -e 's/"scrollMode": false/"scrollMode": true/' -e 's/"extentWidth": 0/"extentWidth": 1200/' \
         -e 's/"extentHeight": 0/"extentHeight": 180/' \
-        -e "s/\"httpPort\": 0/\"httpPort\": $http_base/" \
+        -e "s/\"httpPort\": [0-9]*/\"httpPort\": $http_base/" \
         "$release/plugins/VantoPlauditor/Plauditor.json" > "$1/plugins/VantoPlauditor/Plauditor.json"
     : > "$1/plugins/VantoPlauditor/events.jsonl"
   fi

@@ -155,12 +155,15 @@ std::optional<std::string> SettingsTextWith(const std::optional<std::string> &ol
     if (style) {
         if (!root["style"].is_object())
             root["style"] = nlohmann::ordered_json::object();
-        for (const auto &[key, value] : StyleJson(*style).items())
+        const nlohmann::ordered_json values = StyleJson(*style);
+        for (const auto &[key, value] : values.items())
             root["style"][key] = value;
     }
-    if (rules)
-        for (const auto &[key, value] : GiftRulesJson(*rules).items())
+    if (rules) {
+        const nlohmann::ordered_json values = GiftRulesJson(*rules);
+        for (const auto &[key, value] : values.items())
             root[key] = value;
+    }
     return std::string(marked ? kByteOrderMark : "") +
            root.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }

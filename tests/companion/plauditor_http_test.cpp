@@ -193,3 +193,43 @@ TEST(PlauditorHttp, SeveralScenesShareOneBasePort)
     EXPECT_NE(ReadFileBytes(folder / L"second.log").find("http: serving on 127.0.0.1:" + std::to_string(base + 1)),
               std::string::npos);
 }
+
+TEST(PlauditorHttp, PageEditsApplyAtOnceSaveEveryKeyAndLinesLeaveTheScreenEmpty)
+{
+    WinsockUser winsock;
+    TempFolder folder;
+    const std::uint16_t port = FreeLoopbackPort();
+    HttpCompanion companion(folder, HttpSettings(port, R"(, "lineSeconds": 1.5, "mine": {"a": [1]}, "style": {"fontSize": 40})"));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
+
+    const auto page = [&](std::string_view language) {
+        return ExchangeRaw(port, "GET / HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                                     "\r\nAccept-Language: " + std::string(language) + "\r\nConnection: close\r\n\r\n").body;
+    };
+    EXPECT_NE(page("zh-CN,zh;q=0.9").find("发送测试礼物"), std::string::npos);
+    EXPECT_NE(page("en-US,en;q=0.9").find("Send a test gift"), std::string::npos);
+
+    // Refused whole: the block keeps its look.
+    const HttpReply bad = ExchangeRaw(port, CurlLikePost(port, "/style", R"({"color": "#FF00FF00", "fontSize": 0})"));
+    EXPECT_EQ(bad.status, 400);
+    EXPECT_EQ(bad.body, R"({"error":"style.fontSize: 0 is outside 1 to 2000"})");
+    ASSERT_TRUE(Style(companion.scene));
+    EXPECT_EQ(Style(companion.scene)->numbers[0], 40);
+
+    const HttpReply saved = ExchangeRaw(port, CurlLikePost(port, "/style?save=1", R"({"color": "#FF00FF00", "fontSize": 80})"));
+    EXPECT_EQ(saved.status, 200) << saved.body;
+    EXPECT_EQ(Style(companion.scene)->numbers[0], 80);  // in the block before the answer came
+    EXPECT_EQ(Style(companion.scene)->numbers[1], static_cast<std::int32_t>(0xFF00FF00u));
+    const auto file = nlohmann::json::parse(ReadFileBytes(folder / L"p.json"));
+    EXPECT_EQ(file["mine"], nlohmann::json::parse(R"({"a": [1]})"));
+    EXPECT_EQ(file["lineSeconds"], 1.5);
+    EXPECT_EQ(file["style"]["fontSize"], 80);
+
+    ASSERT_EQ(ExchangeRaw(port, Post(port, R"({"user":"小明","gift":"火箭"})")).status, 202);
+    EXPECT_EQ(ShownLines(*Text(companion.scene)).size(), 1u);
+    ASSERT_TRUE(WaitUntil(kPatience, [&] {
+        const auto text = Text(companion.scene);
+        return text && text->expectedLineCount == 0;
+    }));
+    EXPECT_EQ(State(port)["lines"], nlohmann::json::array());
+}

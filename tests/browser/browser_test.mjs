@@ -144,6 +144,8 @@ try {
     for (const gift of [{ user: "Alice", gift: "鲜花", count: 99 }, { user: "小红", gift: "小心心", count: 520 }]) {
       await fetch(`${base}/events`, { method: "POST", body: JSON.stringify(gift) });
     }
+    await fetch(`${base}/rules`, { method: "POST", body: JSON.stringify({
+      comboSeconds: 5, lineSeconds: 0, gifts: { "火箭": { template: "感谢 {user} 的 {count} 个火箭,太豪了!", minCount: 1 } } }) });
     const chinese = await browser.newContext({ locale: "zh-CN", viewport: { width: 900, height: 1000 } });
     const shot = await chinese.newPage();
     await shot.goto(`${base}/`);

@@ -88,13 +88,13 @@ TEST(PlauditorHttp, PostedGiftsAreOnScreenWhenTheAnswerComes)
     EXPECT_EQ(state["lines"], nlohmann::json::array({"感谢 小明 送出的 2 个 火箭", "感谢 Alice 送出的 5 个 鲜花",
                                                     "感谢 神秘人 送出的 1 个 小心心"}));
     EXPECT_EQ(state["textSequence"], Text(companion.scene)->sequence);
-    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 0}}));
+    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 0}, {"hidden", 0}}));
     EXPECT_EQ(state["style"]["font"], "Arial");
 
     const HttpReply page = ExchangeRaw(port, PlainGet(port, "/"));
     EXPECT_EQ(page.status, 200);
     EXPECT_NE(page.headers.find("Content-Type: text/html; charset=utf-8"), std::string::npos);
-    EXPECT_NE(page.body.find("Send a test gift"), std::string::npos);
+    EXPECT_NE(page.body.find("发送测试礼物"), std::string::npos);  // Chinese without Accept-Language
     EXPECT_EQ(ExchangeRaw(port, PlainGet(port, "/nothing")).status, 404);
 }
 
@@ -161,7 +161,7 @@ TEST(PlauditorHttp, BadRequestsGetClearAnswersAndCostNothingElse)
     const HttpReply after = ExchangeRaw(port, Post(port, R"({"user":"last","gift":"z"})"));
     EXPECT_EQ(after.status, 202);
     const nlohmann::json state = State(port);
-    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 3}}));
+    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 3}, {"hidden", 0}}));
     EXPECT_EQ(state["lines"], nlohmann::json::array({"感谢 first 送出的 1 个 x", "感谢 from the file 送出的 1 个 y",
                                                     "感谢 last 送出的 1 个 z"}));
     // Asked to listen on every address, it said no and listens on 127.0.0.1 alone.

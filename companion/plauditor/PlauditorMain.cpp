@@ -196,18 +196,23 @@ private:
     }
 
     // Style and rules from the page: saved first when asked, so a save that fails applies nothing.
+    // A saved file is taken at once, as a whole, so the next settings check does not take it
+    // again later and undo what the page applied in between.
     void ApplyEdits()
     {
         while (auto next = edits.Take()) {
             const PageEdit &edit = next->second;
             std::string fault;
-            if (edit.save)
+            if (edit.save) {
                 fault = SaveEdit(edit);
-            if (fault.empty() && edit.style) {
+                if (fault.empty())
+                    LoadSettings(false);
+            }
+            if (fault.empty() && edit.style && (!edit.save || *edit.style != settings.style)) {
                 settings.style = *edit.style;
                 PublishStyle();
             }
-            if (fault.empty() && edit.rules) {
+            if (fault.empty() && edit.rules && (!edit.save || *edit.rules != settings.rules)) {
                 settings.rules = *edit.rules;
                 log.Line("gift rules changed from the page");
                 UpdateView();

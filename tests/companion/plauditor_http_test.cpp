@@ -224,8 +224,12 @@ TEST(PlauditorHttp, PageEditsApplyAtOnceSaveEveryKeyAndLinesLeaveTheScreenEmpty)
     EXPECT_EQ(file["mine"], nlohmann::json::parse(R"({"a": [1]})"));
     EXPECT_EQ(file["lineSeconds"], 1.5);
     EXPECT_EQ(file["style"]["fontSize"], 80);
+    // Applied after a save: the settings check that follows does not take the file again over it.
+    ASSERT_EQ(ExchangeRaw(port, CurlLikePost(port, "/rules", R"({"minCount": 2})")).status, 200);
+    Sleep(1200);
+    EXPECT_EQ(State(port)["rules"]["minCount"], 2);
 
-    ASSERT_EQ(ExchangeRaw(port, Post(port, R"({"user":"小明","gift":"火箭"})")).status, 202);
+    ASSERT_EQ(ExchangeRaw(port, Post(port, R"({"user":"小明","gift":"火箭","count":2})")).status, 202);
     EXPECT_EQ(ShownLines(*Text(companion.scene)).size(), 1u);
     ASSERT_TRUE(WaitUntil(kPatience, [&] {
         const auto text = Text(companion.scene);

@@ -1,5 +1,6 @@
 #include "companion/plauditor/GiftRules.h"
 
+#include "companion/plauditor/BoundedJson.h"
 #include "companion/plauditor/ThankYouLine.h"
 #include "companion/plauditor/Utf.h"
 
@@ -23,7 +24,7 @@ std::optional<std::int64_t> Milliseconds(const Json &value, double maxSeconds, c
         return std::nullopt;
     const double clamped = std::clamp(seconds, 0.0, maxSeconds);
     if (clamped != seconds)
-        warnings.push_back(key + " " + value.dump() + " clamped to " + Json(clamped).dump());
+        warnings.push_back(key + " " + BriefJson(value) + " clamped to " + Json(clamped).dump());
     return static_cast<std::int64_t>(std::llround(clamped * 1000));
 }
 
@@ -54,13 +55,13 @@ void ReadGiftTable(const Json &table, GiftRules &rules, std::vector<std::string>
                 if (!SanitiseLineText(text).empty())
                     line.lineTemplate = text;
                 else
-                    warnings.push_back(where + ".template has an unusable value " + value.dump() +
+                    warnings.push_back(where + ".template has an unusable value " + BriefJson(value) +
                                        "; the default template kept");
             } else if (key == "minCount") {
                 if (const auto count = Count(value))
                     line.minCount = *count;
                 else
-                    warnings.push_back(where + ".minCount has an unusable value " + value.dump() +
+                    warnings.push_back(where + ".minCount has an unusable value " + BriefJson(value) +
                                        "; the global minimum kept");
             } else {
                 warnings.push_back("unknown key " + where + "." + key);
@@ -75,7 +76,7 @@ void ReadGiftTable(const Json &table, GiftRules &rules, std::vector<std::string>
 bool ReadGiftRuleSetting(const std::string &key, const Json &value, GiftRules &rules,
                          std::vector<std::string> &warnings)
 {
-    const auto unusable = [&] { warnings.push_back(key + " has an unusable value " + value.dump() + "; default kept"); };
+    const auto unusable = [&] { warnings.push_back(key + " has an unusable value " + BriefJson(value) + "; default kept"); };
     if (key == "comboSeconds" || key == "lineSeconds") {
         const bool combo = key == "comboSeconds";
         if (const auto ms = Milliseconds(value, combo ? kMaxComboSeconds : kMaxLineSeconds, key, warnings))

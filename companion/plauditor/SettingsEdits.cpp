@@ -1,5 +1,6 @@
 #include "companion/plauditor/SettingsEdits.h"
 
+#include "companion/plauditor/BoundedJson.h"
 #include "companion/plauditor/Utf.h"
 
 #include <nlohmann/json.hpp>
@@ -15,15 +16,13 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // The body as a JSON object, or the reason it is not one.
 std::optional<Json> BodyObject(std::string_view body, std::string &error)
 {
-    try {
-        Json root = Json::parse(body);
-        if (root.is_object())
-            return root;
+    JsonFault fault;
+    auto root = ParseBoundedJson(body, fault);
+    if (!root)
+        error = JsonFaultReason(fault);
+    else if (!root->is_object())
         error = "the body is not a JSON object";
-    } catch (const Json::parse_error &failure) {
-        error = "malformed JSON at byte " + std::to_string(failure.byte);
-    }
-    return std::nullopt;
+    return root && root->is_object() ? std::move(root) : std::nullopt;
 }
 
 std::optional<std::int64_t> WholeNumber(const Json &value)
@@ -52,21 +51,21 @@ std::optional<std::int32_t> StyleNumber(std::size_t index, const Json &value, st
         } else if (const auto number = WholeNumber(value); number && *number >= range.low && *number <= range.high) {
             return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
         }
-        fault = "not a colour (\"#RRGGBB\", \"#AARRGGBB\" or \"0xAARRGGBB\"): " + value.dump();
+        fault = "not a colour (\"#RRGGBB\", \"#AARRGGBB\" or \"0xAARRGGBB\"): " + BriefJson(value);
         return std::nullopt;
     case StyleKind::Flag:
         if (value.is_boolean())
             return value.get<bool>() ? 1 : 0;
         if (const auto number = WholeNumber(value))
             return *number != 0 ? 1 : 0;
-        fault = "not true or false: " + value.dump();
+        fault = "not true or false: " + BriefJson(value);
         return std::nullopt;
     case StyleKind::Integer:
         break;
     }
     const auto number = WholeNumber(value);
     if (!number) {
-        fault = "not a whole number: " + value.dump();
+        fault = "not a whole number: " + BriefJson(value);
         return std::nullopt;
     }
     if (*number < range.low || *number > range.high) {
@@ -91,7 +90,7 @@ StyleEdit ParseStyleBody(std::string_view utf8Body, const StyleValues &current)
         if (key == "font") {
             const std::u16string font = value.is_string() ? Utf8ToUtf16(value.get_ref<const std::string &>()) : u"";
             if (!value.is_string())
-                fault = "not text: " + value.dump();
+                fault = "not text: " + BriefJson(value);
             else if (!IsUsableFontName(font))
                 fault = "empty, or holds \"|\" or control characters";
             else if (font.size() > kMaxFontUnits)
@@ -147,8 +146,11 @@ std::optional<std::string> SettingsTextWith(const std::optional<std::string> &ol
     const bool marked = text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
     if (marked)
         text.remove_prefix(kByteOrderMark.size());
-    nlohmann::ordered_json root = nlohmann::ordered_json::parse(text, nullptr, false);
-    if (root.is_discarded() || !root.is_object()) {
+    // Checked for depth first: the file is written back, and writing recurses on its nesting.
+    JsonFault fault;
+    const bool bounded = ParseBoundedJson(text, fault).has_value();
+    nlohmann::ordered_json root = bounded ? nlohmann::ordered_json::parse(text, nullptr, false) : nullptr;
+    if (!bounded || root.is_discarded() || !root.is_object()) {
         error = "Plauditor.json is not a JSON object; fix or remove it first, it was left as it is";
         return std::nullopt;
     }

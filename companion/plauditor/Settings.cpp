@@ -83,7 +83,7 @@ std::optional<std::int32_t> StyleNumber(const Json &value, const NumberRule &rul
         return value.get<bool>() ? 1 : 0;
     const bool rounded = rule.fractionRounds && value.is_number_float() && std::isfinite(value.get<double>()) &&
                          std::fabs(value.get<double>()) < 1e12;
-    const auto number = rounded ? std::optional(std::llround(value.get<double>())) : WholeNumber(value);
+    const auto number = rounded ? std::optional<std::int64_t>(std::llround(value.get<double>())) : WholeNumber(value);
     if (!number)
         return std::nullopt;
     if (rule.kind == Kind::Flag)
@@ -122,7 +122,7 @@ void ReadStyle(const Json &style, StyleValues &values, std::vector<std::string> 
             continue;
         }
         const auto *known = std::find_if(std::begin(kStyleNumberKeys), std::end(kStyleNumberKeys),
-                                         [&](const char *name) { return key == name; });
+                                         [&key = key](const char *name) { return key == name; });
         if (known == std::end(kStyleNumberKeys)) {
             warnings.push_back("unknown key style." + key);
             continue;
@@ -265,7 +265,7 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
 
     PlauditorSettings settings;
     for (const auto &[key, value] : root.items()) {
-        const auto unusable = [&] { warnings.push_back(key + " has an unusable value " + BriefJson(value) + "; default kept"); };
+        const auto unusable = [&warnings, &key = key, &value = value] { warnings.push_back(key + " has an unusable value " + BriefJson(value) + "; default kept"); };
         if (key == "style") {
             if (value.is_object())
                 ReadStyle(value, settings.style, warnings);

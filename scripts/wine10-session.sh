@@ -5,7 +5,8 @@
 #                       in the current folder; the source tree has the same path inside
 #   wine10_session_end  stops its wineserver and takes its mounts away
 # The root's /proc, /dev and the source tree are mounted in a mount namespace of its own,
-# held by one process: the host's mounts never change, and ending that process ends them.
+# held by one process while this shell lives: the host's mounts never change, and the
+# namespace ends with the last process in it, also when this shell is killed.
 wine10_here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine10_root=$(bash "$wine10_here/scripts/wine10-root.sh" --check) || return 1
 wine10_prefix=${WINE10_PREFIX:-$wine10_here/build/wineprefix-wine10}
@@ -17,7 +18,7 @@ exec {wine10_ready}< <(unshare --mount --propagation private bash -c '
   mkdir -p "$1$2"
   mount --bind "$2" "$1$2"
   echo ready
-  exec sleep infinity' _ "$wine10_root" "$wine10_here" 2>&1)
+  while kill -0 "$3" 2>/dev/null; do sleep 1; done' _ "$wine10_root" "$wine10_here" "$$" 2>&1)
 wine10_holder=$!
 read -r -u "$wine10_ready" wine10_answer || true
 exec {wine10_ready}<&-
@@ -39,6 +40,6 @@ wine10_session_end() {
   wait "$wine10_holder" 2>/dev/null || true
 }
 
-# As for Wine 8: a persistent wineserver and a booted prefix, their output nowhere.
-wine10 wineserver -p >/dev/null 2>&1 </dev/null || true
+# A booted prefix, its output nowhere. The wineserver is not persistent: it ends shortly
+# after the last program, so nothing outlives a killed session.
 wine10 wine64 wineboot -i >/dev/null 2>&1 </dev/null || true

@@ -30,7 +30,7 @@ if [ "$(cat "$root/etc/vanto-packages" 2>/dev/null)" != "$want" ]; then
            grep -v security | head -n 1) || true
   echo "wine10-root: making a Debian 13 root with Wine 10 in $root (a few minutes, once)" >&2
   new=$root.new
-  rm -rf "$new"
+  rm -rf --one-file-system "$new"
   debootstrap --variant=minbase trixie "$new" ${mirror:+"$mirror"} >"$root.log" 2>&1 ||
     { tail -n 20 "$root.log" >&2; exit 1; }
   cp /etc/resolv.conf "$new/etc/resolv.conf"
@@ -41,6 +41,6 @@ if [ "$(cat "$root/etc/vanto-packages" 2>/dev/null)" != "$want" ]; then
   ' _ "$new" "${packages[@]}" >>"$root.log" 2>&1 || { tail -n 20 "$root.log" >&2; exit 1; }
   chroot "$new" apt-get clean
   echo "$want" > "$new/etc/vanto-packages"
-  rm -rf "$root" && mv "$new" "$root"
+  rm -rf --one-file-system "$root" && mv "$new" "$root"
 fi
 echo "$root"

@@ -142,8 +142,9 @@ bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
             if (input == INVALID_SOCKET) {
                 failure = program + L" did not take the frames (see its message above)";
                 // An ffmpeg that started but never connected would otherwise wait on its
-                // input for ever.
-                TerminateProcess(process, 1);
+                // input for ever (a native one under Wine has no handle of ours to end).
+                if (process)
+                    TerminateProcess(process, 1);
             }
         }
     }

@@ -77,7 +77,7 @@ TEST(FileTextDecoding, KeepsNoMoreLinesThanATextureShows)
 TEST(FileTextDecoding, WideCharactersCountTwice)
 {
     EXPECT_EQ(DecodeFileText("ab\xE6\x84\x9F\xE8\xB0\xA2", true, 5, kManyLines).text, L"ab\u611F");
-    EXPECT_EQ(DecodeFileText("\xEF\xBC\x81\xEA\xB0\x80\xE3\x80\x80", true, 5, kManyLines).text, L"\uFF01\uAC00");
+    EXPECT_EQ(DecodeFileText("\xEF\xBF\xA0\xEA\xB0\x80\xE3\x80\x80", true, 5, kManyLines).text, L"\uFFE0\uAC00");
     EXPECT_EQ(DecodeFileEnd("x\n\xE6\x84\x9F\xE8\xB0\xA2!", false, true, 4, kManyLines).text, L"\u8C22!");
 }
 
@@ -178,4 +178,9 @@ TEST(FileTextReading, ReadsTheEndAfterTheMark)
     EXPECT_EQ(end.bytes, std::string("a\0b\0c\0", 6));
     EXPECT_TRUE(end.fromStart);
     EXPECT_EQ(ReadFileEnd((folder / L"none.txt").c_str(), 6).result, FileStart::Result::NotOpened);
+    // A file of the mark alone is empty UTF-16.
+    ASSERT_TRUE(WriteFileBytes(path, "\xFF\xFE"));
+    end = ReadFileEnd(path.c_str(), 6);
+    EXPECT_TRUE(end.utf16);
+    EXPECT_EQ(end.bytes, "");
 }

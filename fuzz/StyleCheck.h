@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <string_view>
 
-struct StyleRange {
+struct DrawableRange {
     std::string_view key;
     std::int32_t low, high;
 };
 
 // What the plug-in can draw with; other whole-number keys (scrollSpeed, align) take any int.
-constexpr StyleRange kStyleRanges[] = {
+constexpr DrawableRange kDrawableRanges[] = {
     {"fontSize", 1, 2000},         {"textOpacity", 0, 100},      {"backgroundOpacity", 0, 100},
     {"outlineSize", 0, 100},       {"outlineOpacity", 0, 100},   {"extentWidth", 0, 16384},
     {"extentHeight", 0, 16384},
@@ -23,7 +23,7 @@ inline bool StyleInRange(const StyleValues &style)
         const std::int32_t value = style.numbers[i];
         if (StyleKindOf(i) == StyleKind::Flag && value != 0 && value != 1)
             return false;
-        for (const StyleRange &range : kStyleRanges)
+        for (const DrawableRange &range : kDrawableRanges)
             if (range.key == kStyleNumberKeys[i] && (value < range.low || value > range.high))
                 return false;
     }

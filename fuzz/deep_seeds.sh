@@ -24,6 +24,9 @@ printf '{"httpScenePorts":{"{A}":%s}}' "$objects" | seed settings nested_scene_p
 printf '{"template":"%s","style":{"font":"%s"}}' "$(repeat '{user}' 8000)" "$(repeat 'y' 9000)" | seed settings long_texts
 printf '{"style":{%s},"httpScenePorts":{%s}}' "$(numbered '"kN":N' 2500)" "$(numbered '"{N}":N' 2500)" | seed settings many_keys
 
+printf '{"fontSize":%s}' "$nested" | seed style_body nested_value
+printf '{"font":"%s",%s}' "$(repeat '\u00e9' 8000)" "$(numbered '"kN":N' 1000)" | seed style_body long_font_many_keys
+
 printf '{"scenes":{"s":%s}}' "$(repeat '{"a":' 250; printf 1; repeat '}' 250)" | seed scene_collection nested_elements
 printf '{"scenes":{"s":{"sources":{%s}}}}' "$(numbered '"N":{"class":"c","data":{"v":N}}' 600)" | seed scene_collection many_sources
 printf '{"scenes":{"s":{"sources":{"t":{"class":"%s"}}}}}' "$(repeat '\u00e9' 10000)" | seed scene_collection long_class

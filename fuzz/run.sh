@@ -21,6 +21,7 @@ targets=(
   "event_line event_line 4096 fuzz/json.dict 100000"
   "event_body event_body 4096 fuzz/json.dict 100000"
   "settings settings 4096 fuzz/json.dict 100000"
+  "style_body style_body 4096 fuzz/json.dict 100000"
   "publish_script publish_script 4096 fuzz/script.dict 100000"
   "scene_collection scene_collection 4096 fuzz/json.dict 100000"
 )

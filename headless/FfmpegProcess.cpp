@@ -12,10 +12,16 @@ bool UnderWine()
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+// A Unix program, which Wine starts natively, without a Windows process.
+bool NativeUnderWine(const std::wstring &program)
+{
+    return UnderWine() && !program.empty() && program[0] == L'/';
+}
+
 // A Windows path as a native program under Wine sees it; unchanged for a Windows ffmpeg.
 std::wstring PathForFfmpeg(const std::wstring &program, const std::wstring &path)
 {
-    if (!UnderWine() || program.empty() || program[0] != L'/')
+    if (!NativeUnderWine(program))
         return path;
     using UnixName = char *(CDECL *)(const wchar_t *);
     const auto unixName = reinterpret_cast<UnixName>(
@@ -122,15 +128,24 @@ bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
                             &startup, &started)) {
             failure = L"cannot start " + program + L" (error " + std::to_wstring(GetLastError()) + L")";
         } else {
-            process = started.hProcess;
-            if (started.hThread)
-                CloseHandle(started.hThread);
+            // For a native program Wine 10 hands back stale handle values (Wine 8 zeros):
+            // closing them would close handles of ours, such as the listening sockets.
+            if (!NativeUnderWine(program)) {
+                process = started.hProcess;
+                if (started.hThread)
+                    CloseHandle(started.hThread);
+            }
             // ffmpeg opens its progress report while reading its options, before its input.
             progress = AcceptWithin(progressListener, kConnectMilliseconds);
             if (progress != INVALID_SOCKET)
                 input = AcceptWithin(inputListener, kConnectMilliseconds);
-            if (input == INVALID_SOCKET)
+            if (input == INVALID_SOCKET) {
                 failure = program + L" did not take the frames (see its message above)";
+                // An ffmpeg that started but never connected would otherwise wait on its
+                // input for ever (a native one under Wine has no handle of ours to end).
+                if (process)
+                    TerminateProcess(process, 1);
+            }
         }
     }
     if (inputListener != INVALID_SOCKET)
@@ -202,11 +217,18 @@ bool FfmpegProcess::Finish()
     while ((got = recv(progress, buffer, sizeof buffer, 0)) > 0)
         report.append(buffer, static_cast<size_t>(got));
     Close();
-    DWORD exitCode = 0;
-    if (process && (WaitForSingleObject(process, kFinishMilliseconds) != WAIT_OBJECT_0 ||
-                    !GetExitCodeProcess(process, &exitCode) || exitCode != 0)) {
-        failure = L"ffmpeg failed (exit code " + std::to_wstring(exitCode) + L")";
-        return false;
+    if (process) {
+        if (WaitForSingleObject(process, kFinishMilliseconds) != WAIT_OBJECT_0) {
+            TerminateProcess(process, 1);
+            failure = L"ffmpeg did not end within " + std::to_wstring(kFinishMilliseconds / 1000) +
+                      L" s and was ended";
+            return false;
+        }
+        DWORD exitCode = 0;
+        if (!GetExitCodeProcess(process, &exitCode) || exitCode != 0) {
+            failure = L"ffmpeg failed (exit code " + std::to_wstring(exitCode) + L")";
+            return false;
+        }
     }
     const size_t end = report.rfind("progress=end");
     if (end == std::string::npos) {

@@ -3,6 +3,7 @@
 #include "source/GdiHandles.h"
 #include "source/GdiplusHandles.h"
 #include "source/PixelCanvas.h"
+#include "source/RebuildSteps.h"
 #include "source/TextColours.h"
 #include "source/TextDrawing.h"
 #include "source/TextFont.h"
@@ -109,39 +110,63 @@ void PaintText(TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
 
 } // namespace
 
+void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
+{
+    const auto ended = [profiler](RebuildStep step) {
+        if (profiler)
+            profiler->StepEnded(step);
+    };
+    ChooseWorkingText(source);
+    if (source.useOutline && DrawableOutlineSize(source.outlineSize) != source.outlineSize)
+        AppWarning(L"TextSource::UpdateTexture: outline size %g is drawn as %g",
+                   static_cast<double>(source.outlineSize),
+                   static_cast<double>(DrawableOutlineSize(source.outlineSize)));
+    ended(RebuildStep::WorkingText);
+
+    {
+        FontHandle gdiFont = CreateTextFont(source.fontName,
+                                            TextFontStyle{source.fontSize, source.bold, source.italic, source.underline});
+        if (!gdiFont)
+            return;
+        ended(RebuildStep::GdiFont);
+
+        GdipStringFormat format = PrepareTextFormat(source);
+        ended(RebuildStep::StringFormat);
+
+        GdipFont font;
+        TextBox measured = kEmptyTextBox;
+        {
+            MemoryDC measuringContext;
+            font = CreateGdiplusFont(measuringContext.get(), gdiFont.get());
+            GdipGraphics measuring = CreateMeasuringGraphics(measuringContext.get());
+            ended(RebuildStep::MeasuringObjects);
+            measured = MeasureWorkingText(source.currentText, measuring, font.get(), format.get(),
+                                          MeasureSettingsOf(source));
+            ended(RebuildStep::Measure);
+        }
+        gdiFont.reset();
+        ended(RebuildStep::ReleaseMeasuring);
+
+        const TextureSize size = TextureSizeFor(source, measured);
+        PixelCanvas canvas(size.width, size.height);
+        if (!canvas.HasPixels()) {
+            AppWarning(L"TextSource::UpdateTexture: could not create a %ux%u pixel buffer",
+                       size.width, size.height);
+            return;
+        }
+        ended(RebuildStep::Canvas);
+        PaintText(source, canvas, font, format.get(), measured, size);
+        ended(RebuildStep::Paint);
+        canvas.FinishDrawing();
+        ended(RebuildStep::FinishDrawing);
+
+        UploadTexture(source, size.width, size.height, canvas.Pixels());
+        ended(RebuildStep::Upload);
+    }
+    ended(RebuildStep::Release);
+}
+
 void TextOutputSource::UpdateTexture()
 {
-    ChooseWorkingText(*this);
-    if (useOutline && DrawableOutlineSize(outlineSize) != outlineSize)
-        AppWarning(L"TextSource::UpdateTexture: outline size %g is drawn as %g", static_cast<double>(outlineSize),
-                   static_cast<double>(DrawableOutlineSize(outlineSize)));
-
-    FontHandle gdiFont = CreateTextFont(fontName, TextFontStyle{fontSize, bold, italic, underline});
-    if (!gdiFont)
-        return;
-
-    GdipStringFormat format = PrepareTextFormat(*this);
-
-    GdipFont font;
-    TextBox measured = kEmptyTextBox;
-    {
-        MemoryDC measuringContext;
-        font = CreateGdiplusFont(measuringContext.get(), gdiFont.get());
-        GdipGraphics measuring = CreateMeasuringGraphics(measuringContext.get());
-        measured = MeasureWorkingText(currentText, measuring, font.get(), format.get(),
-                                      MeasureSettingsOf(*this));
-    }
-    gdiFont.reset();
-
-    const TextureSize size = TextureSizeFor(*this, measured);
-    PixelCanvas canvas(size.width, size.height);
-    if (!canvas.HasPixels()) {
-        AppWarning(L"TextSource::UpdateTexture: could not create a %ux%u pixel buffer",
-                   size.width, size.height);
-        return;
-    }
-    PaintText(*this, canvas, font, format.get(), measured, size);
-    canvas.FinishDrawing();
-
-    UploadTexture(*this, size.width, size.height, canvas.Pixels());
+    RebuildTexture(*this, nullptr);
 }

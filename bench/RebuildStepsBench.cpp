@@ -93,7 +93,8 @@ std::vector<BenchRow> StepProfileRows(TextOutputSource &source, int runs, int un
     constexpr std::size_t kSteps = static_cast<std::size_t>(RebuildStep::Count);
     const char *const stepNames[kSteps] = {
         "working text", "GDI font", "string format", "measuring DC, GDI+ font, graphics", "measure",
-        "measuring objects released", "canvas (pixel memory, bitmap, graphics)", "background and text drawn",
+        "measuring objects released", "canvas (pixel memory, bitmap, graphics)", "background",
+        "text drawn",
         "drawing finished", "texture upload", "canvas, font, format released"};
     StepClock clock;
     std::array<std::vector<double>, kSteps> stepTimes;

@@ -11,7 +11,8 @@ enum class RebuildStep {
     Measure,
     ReleaseMeasuring,  // the measuring graphics, the DC and the GDI font released
     Canvas,            // pixel memory, the GDI+ bitmap over it and its graphics
-    Paint,             // background, brush, render state, text
+    Background,
+    Text,              // render state, brush, text
     FinishDrawing,
     Upload,
     Release,           // the canvas, the GDI+ font and the format released

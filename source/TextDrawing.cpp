@@ -16,15 +16,6 @@ Gdiplus::RectF ToRectF(const TextBox &box)
     return Gdiplus::RectF(box.x, box.y, box.width, box.height);
 }
 
-void ClearTo(GdipGraphics &graphics, std::uint32_t colour)
-{
-    const Gdiplus::GpStatus status =
-        graphics.Check(gdip::GdipGraphicsClear(graphics.get(), colour));
-    if (status != Gdiplus::Ok)
-        AppWarning(L"TextSource::UpdateTexture: Graphics::Clear failed: %u",
-                   static_cast<unsigned>(status));
-}
-
 // How far the flattened stroke may stray from the curves, in pixels: GDI+'s own flatness.
 constexpr float kFlatness = 0.25f;
 
@@ -124,18 +115,20 @@ bool StrokeThroughMask(PixelCanvas &canvas, std::vector<StrokePortion> &portions
 
 } // namespace
 
-void PaintBackground(GdipGraphics &graphics, std::uint32_t backgroundColour,
-                     bool transparentMargin, const TextBox &measured)
+void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool transparentMargin,
+                     const TextBox &measured)
 {
     if (!transparentMargin) {
-        ClearTo(graphics, backgroundColour);
+        canvas.Fill(backgroundColour);
         return;
     }
-    ClearTo(graphics, 0);
+    // The margin stays as the new canvas is, transparent; a transparent box blends to nothing.
+    if ((backgroundColour >> 24) == 0)
+        return;
     GdipSolidFill fill;
     fill.Check(gdip::GdipCreateSolidFill(backgroundColour, fill.receive()));
-    graphics.Check(gdip::GdipFillRectangle(graphics.get(), fill.get(), measured.x, measured.y,
-                                           measured.width, measured.height));
+    canvas.Graphics().Check(gdip::GdipFillRectangle(canvas.Graphics().get(), fill.get(), measured.x, measured.y,
+                                                    measured.width, measured.height));
 }
 
 void SetTextRenderState(GdipGraphics &graphics)

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-// Clears the canvas to the background colour, or, with a transparent margin, clears it to
-// nothing and fills only the measured box with the background colour.
-void PaintBackground(GdipGraphics &graphics, std::uint32_t backgroundColour,
-                     bool transparentMargin, const TextBox &measured);
+// On a new canvas, before anything is drawn: fills it with the background colour, or, with a
+// transparent margin, fills only the measured box with it.
+void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool transparentMargin,
+                     const TextBox &measured);
 
 // Antialiased text and shapes, blended over what is there.
 void SetTextRenderState(GdipGraphics &graphics);

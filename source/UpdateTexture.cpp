@@ -75,36 +75,42 @@ std::uint32_t BackgroundColourOf(const TextOutputSource &source)
     return BackgroundColour(input);
 }
 
-void PaintText(TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
-               Gdiplus::GpStringFormat *format, TextBox measured, const TextureSize &size)
+// The measured box as the texture lays it out.
+TextBox LaidOutBox(TextBox measured, const TextureSize &size)
 {
-    GdipGraphics &graphics = canvas.Graphics();
-    GdipSolidFill textBrush;
-    textBrush.Check(gdip::GdipCreateSolidFill(TextBrushColour(source.color, source.textOpacity),
-                                              textBrush.receive()));
-
     measured.width = size.boxWidth;
     measured.height = size.boxHeight;
-    PaintBackground(graphics, BackgroundColourOf(source),
-                    NeedsTransparentMargin(source.useTextExtents, size.width, size.height,
-                                           measured.width, measured.height),
-                    measured);
-    SetTextRenderState(graphics);
+    return measured;
+}
 
+void PaintBackgroundOf(const TextOutputSource &source, PixelCanvas &canvas, const TextBox &box,
+                       const TextureSize &size)
+{
+    PaintBackground(canvas, BackgroundColourOf(source),
+                    NeedsTransparentMargin(source.useTextExtents, size.width, size.height, box.width, box.height),
+                    box);
+}
+
+void DrawTextOf(const TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
+                Gdiplus::GpStringFormat *format, const TextBox &box, const TextureSize &size)
+{
+    GdipGraphics &graphics = canvas.Graphics();
+    SetTextRenderState(graphics);
     if (source.currentText.IsEmpty())
         return;
     const float outlineSize = source.useOutline ? DrawableOutlineSize(source.outlineSize) : 0.0f;
-    if (!BoxReachesTexture(measured, outlineSize < 0.0f ? -outlineSize : outlineSize, size.width, size.height))
+    if (!BoxReachesTexture(box, outlineSize < 0.0f ? -outlineSize : outlineSize, size.width, size.height))
         return;
+    GdipSolidFill textBrush;
+    textBrush.Check(gdip::GdipCreateSolidFill(TextBrushColour(source.color, source.textOpacity),
+                                              textBrush.receive()));
     if (source.useOutline) {
         const OutlineStyle outline{
             outlineSize,
             OutlinePenColour(source.outlineColor, source.outlineOpacity, source.textOpacity)};
-        DrawOutlinedText(canvas, source.currentText.Array(), font, measured, format, textBrush.get(),
-                         outline);
+        DrawOutlinedText(canvas, source.currentText.Array(), font, box, format, textBrush.get(), outline);
     } else {
-        DrawPlainText(graphics, source.currentText.Array(), font.get(), measured, format,
-                      textBrush.get());
+        DrawPlainText(graphics, source.currentText.Array(), font.get(), box, format, textBrush.get());
     }
 }
 
@@ -155,8 +161,11 @@ void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
             return;
         }
         ended(RebuildStep::Canvas);
-        PaintText(source, canvas, font, format.get(), measured, size);
-        ended(RebuildStep::Paint);
+        const TextBox box = LaidOutBox(measured, size);
+        PaintBackgroundOf(source, canvas, box, size);
+        ended(RebuildStep::Background);
+        DrawTextOf(source, canvas, font, format.get(), box, size);
+        ended(RebuildStep::Text);
         canvas.FinishDrawing();
         ended(RebuildStep::FinishDrawing);
 

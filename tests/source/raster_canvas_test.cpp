@@ -1,0 +1,46 @@
+// The rasteriser's canvas and the order a rebuild takes its steps in, which its profile relies on.
+#include "raster_test_support.h"
+#include "source/PixelCanvas.h"
+#include "source/RebuildSteps.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+TEST(PixelCanvas, StartsTransparentAndAFillSetsEveryPixelAsGdiplusReadsIt)
+{
+    PixelCanvas canvas(3, 2);
+    ASSERT_TRUE(canvas.HasPixels());
+    const auto *pixels = static_cast<const std::uint32_t *>(canvas.Pixels());
+    EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + 6), std::vector<std::uint32_t>(6, 0u));
+
+    canvas.Fill(0x80FF8040u);
+    EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + 6), std::vector<std::uint32_t>(6, 0x80FF8040u));
+    Gdiplus::ARGB read = 0;
+    ASSERT_EQ(gdip::GdipBitmapGetPixel(canvas.Bitmap().get(), 2, 1, &read), Gdiplus::Ok);
+    EXPECT_EQ(read, 0x80FF8040u);
+}
+
+namespace {
+
+struct StepRecorder final : RebuildProfiler {
+    std::vector<RebuildStep> steps;
+    void StepEnded(RebuildStep step) override { steps.push_back(step); }
+};
+
+} // namespace
+
+using RebuildProfile = raster_test::RasterTest;
+
+TEST_F(RebuildProfile, EveryStepOfARebuildIsToldOnceInOrder)
+{
+    source->textSetting = L"Hello";
+    StepRecorder recorder;
+    RebuildTexture(*source, &recorder);
+    ASSERT_NE(source->texture, nullptr);
+    std::vector<RebuildStep> all;
+    for (int step = 0; step < static_cast<int>(RebuildStep::Count); ++step)
+        all.push_back(static_cast<RebuildStep>(step));
+    EXPECT_EQ(recorder.steps, all);
+}

@@ -159,6 +159,17 @@ std::vector<BenchRow> RebuildStepRows(const BenchOptions &options)
     std::vector<BenchRow> rows = StepProfileRows(*source, options.runs, Units(options, 20), "rebuild");
     BareTextDrawer bare(ThankYouText());
     rows.push_back(StepRow(options, bare, "whole rebuild without block reads", [&] { source->UpdateTexture(); }));
+
+    // The same with the outline of the outlined new-text row.
+    scenes.WriteStyle(0, FreshSequence(), ThankYouStyle(true));
+    scenes.PreprocessAll();
+    if (!source->useOutline) {
+        std::fprintf(stderr, "bench: the source did not take the outlined style\n");
+        std::exit(1);
+    }
+    for (BenchRow &row : StepProfileRows(*source, options.runs, Units(options, 20), "outlined rebuild"))
+        rows.push_back(row);
+
     rows.push_back(LimitSizedRow(options, *source));
     return rows;
 }

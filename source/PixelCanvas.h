@@ -1,18 +1,16 @@
 #pragma once
 #include "source/GdiplusHandles.h"
+#include "source/PixelStore.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 
 // The rasteriser's pixel buffer, drawn on through a GDI+ PixelFormat32bppARGB bitmap over
-// its memory. Bytes are blue, green, red, alpha; row 0 is the top row. A new canvas is all
-// zero (transparent black).
+// memory from a PixelStore. Bytes are blue, green, red, alpha; row 0 is the top row. Its
+// pixels are undefined until Fill has set them.
 class PixelCanvas {
-    struct Free {
-        void operator()(void *memory) const { std::free(memory); }
-    };
-    std::unique_ptr<void, Free> bits;
+    PixelStore::Block owned;  // memory too large for the store to keep
+    std::uint32_t *bits = nullptr;
+    bool zeroed = false;
     // Declared after the memory: the bitmap goes before the memory it draws into.
     GdipBitmap bitmap;
     GdipGraphics graphics;
@@ -20,17 +18,17 @@ class PixelCanvas {
     unsigned height = 0;
 
 public:
-    PixelCanvas(unsigned width, unsigned height);
+    PixelCanvas(unsigned width, unsigned height, PixelStore &store);
 
     // No pixel memory means nothing can be drawn or uploaded.
     bool HasPixels() const { return bits != nullptr; }
-    void *Pixels() const { return bits.get(); }
+    void *Pixels() const { return bits; }
     unsigned Width() const { return width; }
     unsigned Height() const { return height; }
     unsigned Pitch() const { return width * 4; }
 
-    // Every pixel set to `argb`, as GDI+'s Clear sets it, before anything is drawn; a
-    // transparent black fill leaves the new canvas as it is.
+    // Every pixel set to `argb`, as GDI+'s Clear sets it, before anything is drawn; fresh
+    // memory is left as it is for transparent black.
     void Fill(std::uint32_t argb);
 
     GdipGraphics &Graphics() { return graphics; }

@@ -118,12 +118,9 @@ bool StrokeThroughMask(PixelCanvas &canvas, std::vector<StrokePortion> &portions
 void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool transparentMargin,
                      const TextBox &measured)
 {
-    if (!transparentMargin) {
-        canvas.Fill(backgroundColour);
-        return;
-    }
-    // The margin stays as the new canvas is, transparent; a transparent box blends to nothing.
-    if ((backgroundColour >> 24) == 0)
+    canvas.Fill(transparentMargin ? 0 : backgroundColour);
+    // A transparent box blends to nothing.
+    if (!transparentMargin || (backgroundColour >> 24) == 0)
         return;
     GdipSolidFill fill;
     fill.Check(gdip::GdipCreateSolidFill(backgroundColour, fill.receive()));

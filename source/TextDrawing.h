@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-// On a new canvas, before anything is drawn: fills it with the background colour, or, with a
-// transparent margin, fills only the measured box with it.
+// Before anything is drawn: fills the canvas with the background colour, or, with a
+// transparent margin, clears it and fills only the measured box with the colour.
 void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool transparentMargin,
                      const TextBox &measured);
 

@@ -154,7 +154,7 @@ void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
         ended(RebuildStep::ReleaseMeasuring);
 
         const TextureSize size = TextureSizeFor(source, measured);
-        PixelCanvas canvas(size.width, size.height);
+        PixelCanvas canvas(size.width, size.height, source.pixelStore);
         if (!canvas.HasPixels()) {
             AppWarning(L"TextSource::UpdateTexture: could not create a %ux%u pixel buffer",
                        size.width, size.height);

@@ -8,18 +8,29 @@
 #include <cstdint>
 #include <vector>
 
-TEST(PixelCanvas, StartsTransparentAndAFillSetsEveryPixelAsGdiplusReadsIt)
+TEST(PixelCanvas, FillSetsEveryPixelAsGdiplusReadsItAlsoToZeroOnMemoryUsedBefore)
 {
-    PixelCanvas canvas(3, 2);
-    ASSERT_TRUE(canvas.HasPixels());
-    const auto *pixels = static_cast<const std::uint32_t *>(canvas.Pixels());
-    EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + 6), std::vector<std::uint32_t>(6, 0u));
-
-    canvas.Fill(0x80FF8040u);
-    EXPECT_EQ(std::vector<std::uint32_t>(pixels, pixels + 6), std::vector<std::uint32_t>(6, 0x80FF8040u));
-    Gdiplus::ARGB read = 0;
-    ASSERT_EQ(gdip::GdipBitmapGetPixel(canvas.Bitmap().get(), 2, 1, &read), Gdiplus::Ok);
-    EXPECT_EQ(read, 0x80FF8040u);
+    PixelStore store;
+    const auto pixelsOf = [](const PixelCanvas &canvas) {
+        const auto *pixels = static_cast<const std::uint32_t *>(canvas.Pixels());
+        return std::vector<std::uint32_t>(pixels, pixels + canvas.Width() * canvas.Height());
+    };
+    {
+        PixelCanvas canvas(3, 2, store);
+        ASSERT_TRUE(canvas.HasPixels());
+        canvas.Fill(0);
+        EXPECT_EQ(pixelsOf(canvas), std::vector<std::uint32_t>(6, 0u));
+        canvas.Fill(0x80FF8040u);
+        EXPECT_EQ(pixelsOf(canvas), std::vector<std::uint32_t>(6, 0x80FF8040u));
+        Gdiplus::ARGB read = 0;
+        ASSERT_EQ(gdip::GdipBitmapGetPixel(canvas.Bitmap().get(), 2, 1, &read), Gdiplus::Ok);
+        EXPECT_EQ(read, 0x80FF8040u);
+    }
+    // A smaller canvas takes the same memory, still holding the last one's pixels.
+    PixelCanvas reused(2, 2, store);
+    ASSERT_TRUE(reused.HasPixels());
+    reused.Fill(0);
+    EXPECT_EQ(pixelsOf(reused), std::vector<std::uint32_t>(4, 0u));
 }
 
 namespace {

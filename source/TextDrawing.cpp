@@ -154,11 +154,10 @@ void DrawOutlinedText(PixelCanvas &canvas, CTSTR text, GdipFont &font, const Tex
     GdipGraphics &graphics = canvas.Graphics();
     const Gdiplus::RectF layout = ToRectF(OutlineDrawBox(box, outline.size));
 
-    // Released in reverse: the stroked copy, the pen, the path, the family.
+    // Released in reverse: the pen, the path, the family.
     GdipFontFamily family;
     GdipPath path;
     GdipPen pen;
-    GdipPath strokedCopy;
 
     path.Check(gdip::GdipCreatePath(Gdiplus::FillModeAlternate, path.receive()));
     family.Check(gdip::GdipGetFamily(font.get(), family.receive()));
@@ -171,10 +170,9 @@ void DrawOutlinedText(PixelCanvas &canvas, CTSTR text, GdipFont &font, const Tex
 
     pen.Check(gdip::GdipCreatePen1(outline.colour, outline.size, Gdiplus::UnitWorld, pen.receive()));
     pen.Check(gdip::GdipSetPenLineJoin(pen.get(), Gdiplus::LineJoinRound));
-    strokedCopy.Check(gdip::GdipClonePath(path.get(), strokedCopy.receive()));
 
     // The stroke: the figures that can show, a portion at a time, as lines.
-    const FigureSelection shown = ShownFigures(strokedCopy, outline.size, canvas.Width(), canvas.Height());
+    const FigureSelection shown = ShownFigures(path, outline.size, canvas.Width(), canvas.Height());
     std::vector<StrokePortion> portions;
     for (const PathRun &run : shown.runs)
         portions.push_back({PathOf(FlattenCurves(run, kFlatness)),

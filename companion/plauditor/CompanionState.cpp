@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdio>
 
 EventInbox::EventInbox(std::size_t maxWaiting)
@@ -14,35 +15,69 @@ EventInbox::EventInbox(std::size_t maxWaiting)
 std::optional<std::uint64_t> EventInbox::Offer(std::vector<GiftEvent> events)
 {
     std::lock_guard lock(mutex);
-    if (waiting.size() + events.size() > capacity)
+    if (waitingEvents + events.size() > capacity)
         return std::nullopt;
-    for (auto &event : events)
-        waiting.push_back(std::move(event));
+    waitingEvents += events.size();
+    waiting.push_back({++offeredBatches, std::move(events)});
     SetEvent(wake.get());
-    return ++offeredBatches;
+    return offeredBatches;
 }
 
 std::vector<GiftEvent> EventInbox::Take(std::uint64_t &batch)
 {
     std::lock_guard lock(mutex);
     ResetEvent(wake.get());
-    batch = offeredBatches;
-    return std::exchange(waiting, {});
+    batch = takenBatches = offeredBatches;
+    std::vector<GiftEvent> events;
+    events.reserve(waitingEvents);
+    for (auto &offered : waiting)
+        for (auto &event : offered.events)
+            events.push_back(std::move(event));
+    waiting.clear();
+    waitingEvents = 0;
+    return events;
 }
 
-void EventInbox::MarkPublished(std::uint64_t batch)
+void EventInbox::MarkPublished(std::uint64_t batch, bool shown)
 {
+    // Failures are rare and their waiters few: a short memory of them is enough.
+    constexpr std::size_t kUnshownKept = 16;
     {
         std::lock_guard lock(mutex);
+        if (!shown && batch > publishedBatches) {
+            unshown.emplace_back(publishedBatches, batch);
+            if (unshown.size() > kUnshownKept)
+                unshown.pop_front();
+        }
         publishedBatches = std::max(publishedBatches, batch);
     }
     published.notify_all();
 }
 
+bool EventInbox::Shown(std::uint64_t batch) const
+{
+    return publishedBatches >= batch &&
+           std::none_of(unshown.begin(), unshown.end(),
+                        [&](const auto &range) { return batch > range.first && batch <= range.second; });
+}
+
 bool EventInbox::WaitPublished(std::uint64_t batch, std::chrono::milliseconds patience)
 {
     std::unique_lock lock(mutex);
-    return published.wait_for(lock, patience, [&] { return publishedBatches >= batch; });
+    return published.wait_for(lock, patience, [&] { return publishedBatches >= batch; }) && Shown(batch);
+}
+
+bool EventInbox::Withdraw(std::uint64_t batch)
+{
+    std::lock_guard lock(mutex);
+    const auto found = std::find_if(waiting.begin(), waiting.end(), [&](const Batch &b) { return b.number == batch; });
+    if (found == waiting.end())
+        return false;
+    waitingEvents -= found->events.size();
+    waiting.erase(found);
+    if (waiting.empty())
+        ResetEvent(wake.get());
+    return true;
 }
 
 void SharedView::Set(CompanionView next)

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -17,12 +18,19 @@
 
 // Events handed over by HTTP requests, in order, with a bound on how many may wait.
 class EventInbox {
+    struct Batch {
+        std::uint64_t number;
+        std::vector<GiftEvent> events;
+    };
     mutable std::mutex mutex;
     std::condition_variable published;
-    std::vector<GiftEvent> waiting;
+    std::deque<Batch> waiting;
+    std::size_t waitingEvents = 0;
     std::size_t capacity;
     std::uint64_t offeredBatches = 0;    // batch numbers handed out so far
-    std::uint64_t publishedBatches = 0;  // every batch up to this one is on screen
+    std::uint64_t takenBatches = 0;      // every batch up to this one is with the main loop
+    std::uint64_t publishedBatches = 0;  // every batch up to this one is settled
+    std::deque<std::pair<std::uint64_t, std::uint64_t>> unshown;  // (after, up to]: publishing failed
     UniqueHandle wake;                   // set while events wait
 
 public:
@@ -33,12 +41,19 @@ public:
     std::optional<std::uint64_t> Offer(std::vector<GiftEvent> events);
     // The main loop takes everything waiting; batch is the last batch it holds.
     std::vector<GiftEvent> Take(std::uint64_t &batch);
-    // The main loop has published every batch up to batch.
-    void MarkPublished(std::uint64_t batch);
-    // True once batch is published, false when the wait ran out first.
+    // The main loop has settled every batch up to batch: on screen, or (shown false) not, and
+    // never will be.
+    void MarkPublished(std::uint64_t batch, bool shown = true);
+    // True once batch is on screen; false when it is not by the end of patience.
     bool WaitPublished(std::uint64_t batch, std::chrono::milliseconds patience);
+    // Takes back a batch the main loop has not taken yet: none of it will ever be shown. False
+    // when the main loop holds it already.
+    bool Withdraw(std::uint64_t batch);
     // A manual-reset event set while events wait, for the main loop's wait.
     HANDLE WakeEvent() const { return wake.get(); }
+
+private:
+    bool Shown(std::uint64_t batch) const;
 };
 
 // Events taken (turned into thank-you lines) and refused (malformed), from every source.

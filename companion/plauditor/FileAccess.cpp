@@ -31,8 +31,13 @@ std::optional<std::string> ReadWholeFile(const std::wstring &path, std::size_t m
 std::optional<FileStamp> StampOf(const std::wstring &path)
 {
     const UniqueHandle file = OpenForReading(path);
+    return file ? StampOfHandle(file.get()) : std::nullopt;
+}
+
+std::optional<FileStamp> StampOfHandle(HANDLE file)
+{
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!file || !GetFileInformationByHandle(file.get(), &info))
+    if (!GetFileInformationByHandle(file, &info))
         return std::nullopt;
     FileStamp stamp;
     stamp.identity = (static_cast<std::uint64_t>(info.dwVolumeSerialNumber) << 48) ^

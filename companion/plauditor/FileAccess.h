@@ -13,6 +13,7 @@ std::optional<std::string> ReadWholeFile(const std::wstring &path, std::size_t m
 
 // Identity and size; nothing when the file does not exist or cannot be opened.
 std::optional<FileStamp> StampOf(const std::wstring &path);
+std::optional<FileStamp> StampOfHandle(HANDLE file);
 
 // Bytes from offset, at most maxBytes; nothing when the file cannot be read.
 std::optional<std::string> ReadFrom(const std::wstring &path, std::uint64_t offset, std::size_t maxBytes);

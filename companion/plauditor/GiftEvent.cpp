@@ -1,8 +1,7 @@
 #include "companion/plauditor/GiftEvent.h"
 
+#include "companion/plauditor/BoundedJson.h"
 #include "companion/plauditor/Utf.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cmath>
 
@@ -52,7 +51,7 @@ std::optional<std::uint64_t> CountValue(const Json &object, std::string &error)
         if (digits && value > 0)
             return value;
     }
-    error = "\"count\" is not a positive whole number: " + found->dump();
+    error = "\"count\" is not a positive whole number: " + BriefJson(*found);
     return std::nullopt;
 }
 
@@ -192,12 +191,14 @@ std::optional<GiftEvent> ParseGiftEvent(std::string_view utf8Line, std::string &
         error = std::move(reason);
         return std::nullopt;
     }
-    const Json object = Json::parse(utf8Line, nullptr, false);
-    if (object.is_discarded()) {
-        error = "not a JSON object";
+    JsonFault fault;
+    const auto object = ParseBoundedJson(utf8Line, fault);
+    if (!object) {
+        // Malformed text keeps its short reason; the other faults need naming to be fixed.
+        error = fault.kind == JsonFault::Kind::Malformed ? "not a JSON object" : JsonFaultReason(fault);
         return std::nullopt;
     }
-    return EventFromJson(object, error);
+    return EventFromJson(*object, error);
 }
 
 GiftBody ParseGiftBody(std::string_view utf8Body, std::size_t maxEvents)
@@ -209,14 +210,15 @@ GiftBody ParseGiftBody(std::string_view utf8Body, std::size_t maxEvents)
         body.error = std::move(reason);
         return body;
     }
-    Json root;
-    try {
-        root = Json::parse(utf8Body);
-    } catch (const Json::parse_error &failure) {
+    JsonFault fault;
+    const auto parsed = ParseBoundedJson(utf8Body, fault);
+    if (!parsed) {
         body.offered = 1;
-        body.error = "malformed JSON at byte " + std::to_string(failure.byte);
+        body.error = (fault.item ? "event " + std::to_string(*fault.item) + ": " : std::string()) +
+                     JsonFaultReason(fault);
         return body;
     }
+    const Json &root = *parsed;
     if (!root.is_array()) {
         body.offered = 1;
         if (auto event = EventFromJson(root, body.error))

@@ -17,6 +17,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Events the main loop has taken are in the middle of being published: a moment, not seconds.
+constexpr unsigned kPublishingMilliseconds = 10000;
+
 // Set on the accepting thread while it turns away a connection over the cap.
 thread_local bool turningAway = false;
 
@@ -42,6 +45,7 @@ class ConnectionPool : public httplib::TaskQueue {
     std::condition_variable tick;   // the watchdog's own, so it never takes a worker's wake-up
     std::deque<std::function<void()>> jobs;
     bool stopping = false;
+    bool watching = true;
     std::vector<std::thread> workers;
     std::thread watchdog;
     std::map<socket_t, Clock::time_point> deadlines;
@@ -69,18 +73,23 @@ public:
         turningAway = false;
     }
 
+    // Connections taken are served to their answer (the watchdog still cuts any that outlive
+    // their time): a request whose events were taken must learn so, or its client sends them
+    // again and they are thanked twice.
     void shutdown() override
     {
         {
             std::lock_guard lock(mutex);
             stopping = true;
-            for (const auto &entry : deadlines)
-                ::shutdown(entry.first, SD_BOTH);
         }
         ready.notify_all();
-        tick.notify_all();
         for (auto &worker : workers)
             worker.join();
+        {
+            std::lock_guard lock(mutex);
+            watching = false;
+        }
+        tick.notify_all();
         watchdog.join();
     }
 
@@ -117,7 +126,7 @@ private:
     void Watch()
     {
         std::unique_lock lock(mutex);
-        while (!stopping) {
+        while (watching) {
             tick.wait_for(lock, std::chrono::milliseconds(200));
             const auto now = Clock::now();
             for (const auto &[socket, deadline] : deadlines)
@@ -157,15 +166,20 @@ public:
 
     ~Server() override
     {
-        // Closes the listening socket whether or not the loop has begun: the library's stop()
-        // does nothing before the loop marks itself running, and the loop would then run on.
+        StopTakingConnections();
+        if (loop.joinable())
+            loop.join();
+    }
+
+    // Closes the listening socket whether or not the loop has begun: the library's stop()
+    // does nothing before the loop marks itself running, and the loop would then run on.
+    void StopTakingConnections() override
+    {
         const socket_t listening = svr_sock_.exchange(INVALID_SOCKET);
         if (listening != INVALID_SOCKET) {
             httplib::detail::shutdown_socket(listening);
             httplib::detail::close_socket(listening);
         }
-        if (loop.joinable())
-            loop.join();
     }
 
     bool Listen(std::uint16_t candidate)
@@ -247,6 +261,12 @@ private:
             return HandlerResponse::Handled;
         }));
 
+        // Whatever went wrong stays in the companion: the client learns only that it did.
+        set_exception_handler([](const httplib::Request &, httplib::Response &response, std::exception_ptr) {
+            response.set_header("Connection", "close");
+            Json(response, 500, ErrorJson("the request could not be handled"));
+        });
+
         Get("/", [](const httplib::Request &, httplib::Response &response) {
             response.set_content(std::string(StatusPageHtml()), "text/html; charset=utf-8");
             response.set_header("Cache-Control", "no-store");
@@ -305,9 +325,18 @@ private:
             Json(response, 503, ErrorJson("too many events waiting; try again"));
             return;
         }
-        // The answer comes once the lines are in the scene's block (or after a short wait),
-        // so a frame drawn after it shows them.
-        shared.inbox.WaitPublished(*batch, std::chrono::milliseconds(limits.publishWaitMilliseconds));
+        // 202 only once the lines are in the scene's block, so a frame drawn after it shows
+        // them. A body not shown in time is taken back whole, so a client that sends it again
+        // thanks once; one the main loop holds already is being published and is waited for.
+        bool shown = shared.inbox.WaitPublished(*batch, std::chrono::milliseconds(limits.publishWaitMilliseconds));
+        if (!shown && !shared.inbox.Withdraw(*batch))
+            shown = shared.inbox.WaitPublished(*batch, std::chrono::milliseconds(kPublishingMilliseconds));
+        if (!shown) {
+            response.set_header("Retry-After", "1");
+            Json(response, 503, ErrorJson("not shown within " + std::to_string(limits.publishWaitMilliseconds) +
+                                          " ms; none of it will be, so it can be sent again"));
+            return;
+        }
         Json(response, 202, nlohmann::json{{"taken", count}}.dump());
     }
 };

@@ -24,4 +24,7 @@ public:
                                                 const HttpLimits &limits, std::string &error);
     virtual ~CompanionHttp() = default;
     virtual std::uint16_t Port() const = 0;
+    // Takes no new connection; those taken are served until this object goes, which waits
+    // for their answers.
+    virtual void StopTakingConnections() = 0;
 };

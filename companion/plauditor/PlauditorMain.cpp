@@ -21,6 +21,9 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <exception>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +34,7 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitBadCommandLine = 2;
+constexpr int kExitFault = 3;
 
 constexpr unsigned kPollMilliseconds = 100;
 // With a TCP listener the loop looks at its sockets this often; HTTP events wake it at once.
@@ -69,6 +73,7 @@ class Companion {
     SharedView view;
     std::int32_t shownSequence = 0;
     std::vector<std::u16string> shownLines;
+    std::vector<std::future<void>> retiring;  // old HTTP servers answering their last requests
     std::unique_ptr<CompanionHttp> http;  // last: its threads use the members above
 
 public:
@@ -81,8 +86,8 @@ public:
     {
         SceneLock::Outcome outcome{};
         DWORD code = 0;
-        const auto lock = SceneLock::Claim(ToWide(launch.sceneGuid), outcome, code);
-        if (outcome == SceneLock::Outcome::HeldElsewhere) {
+        auto lock = SceneLock::Claim(ToWide(launch.sceneGuid), outcome, code);
+        if (!lock && outcome == SceneLock::Outcome::HeldElsewhere) {
             log.Line("another Plauditor already serves this scene; leaving it in charge");
             return kExitDone;
         }
@@ -95,6 +100,16 @@ public:
             log.Line("host process " + std::to_string(launch.hostProcessId) + " is not running (error " +
                      std::to_string(code) + "); exiting");
             return kExitFailure;
+        }
+        // Another host may show the same scene: its companion serves it until that host ends,
+        // and then this host's scene still needs one.
+        if (outcome == SceneLock::Outcome::HeldElsewhere) {
+            log.Line("another Plauditor serves this scene; waiting to take over when it ends");
+            if (!lock->WaitForTurn(host->handle())) {
+                log.Line("host process ended; exiting");
+                return kExitDone;
+            }
+            log.Line("the other Plauditor ended; serving this scene");
         }
         std::string error;
         channels = SceneChannels::Open(ToWide(launch.sceneGuid), error);
@@ -111,9 +126,13 @@ public:
             std::vector<std::string> lines;
             if (listener)
                 Take(listener->Poll(0), lines);
-            Take(follower->Poll(), lines);
+            if (follower)
+                Take(follower->Poll(), lines);
             AcceptEvents(lines);
             AcceptPostedEvents();
+            std::erase_if(retiring, [](const std::future<void> &done) {
+                return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+            });
             if (GetTickCount() - lastSettingsCheck >= kSettingsCheckMilliseconds) {
                 lastSettingsCheck = GetTickCount();
                 LoadSettings(false);
@@ -153,18 +172,26 @@ private:
     }
 
     // Events posted over HTTP; their requests are answered once the lines are published.
+    // A batch that cannot be published is forgotten whole: its requests are answered 503, and
+    // a later publish must not show it behind their backs.
     void AcceptPostedEvents()
     {
         std::uint64_t batch = 0;
         const std::vector<GiftEvent> events = inbox.Take(batch);
-        bool added = false;
+        const RecentLines before = recent;
+        std::uint64_t added = 0;
         for (const GiftEvent &event : events)
-            added |= AddLine(event);
-        if (added) {
+            added += AddLine(event) ? 1 : 0;
+        bool shown = true;
+        if (added > 0) {
             log.Line("took " + std::to_string(events.size()) + " event(s) over HTTP");
-            PublishText();
+            shown = PublishText();
+            if (!shown) {
+                recent = before;
+                counters.taken -= added;
+            }
         }
-        inbox.MarkPublished(batch);
+        inbox.MarkPublished(batch, shown);
     }
 
     bool AddLine(const GiftEvent &event)
@@ -177,7 +204,7 @@ private:
         return true;
     }
 
-    void PublishText()
+    bool PublishText()
     {
         const auto result = channels->PublishText(recent.OldestFirst());
         if (result.ok) {
@@ -193,6 +220,7 @@ private:
         } else {
             log.Line("error: text not published: " + result.detail);
         }
+        return result.ok;
     }
 
     void PublishStyle()
@@ -220,7 +248,14 @@ private:
         settingsBytes = bytes;
 
         std::optional<PlauditorSettings> loaded;
-        if (!bytes) {
+        const auto stamp = bytes ? std::nullopt : StampOf(settingsPath);
+        if (stamp && stamp->size > kMaxSettingsBytes) {
+            log.Line((starting ? "settings file is over " : "error: settings file is over ") +
+                     std::to_string(kMaxSettingsBytes / 1024) + " KiB" +
+                     (starting ? ", using defaults: " : "; keeping the settings: ") + Utf16ToUtf8(FromWide(settingsPath)));
+            if (starting)
+                loaded = PlauditorSettings{};
+        } else if (!bytes) {
             log.Line((starting ? "settings file missing or unreadable, using defaults: "
                                : "error: settings file went away; keeping the settings: ") +
                      Utf16ToUtf8(FromWide(settingsPath)));
@@ -256,8 +291,14 @@ private:
         if (eventsMoved && (starting || launch.eventsPath.empty())) {
             const std::wstring path = launch.eventsPath.empty() ? ResolvePath(folder, ToWide(settings.eventsFile))
                                                                 : ToWide(launch.eventsPath);
-            follower = std::make_unique<EventFileFollower>(path, starting && launch.readExistingEvents);
-            log.Line("following events file " + Utf16ToUtf8(FromWide(path)));
+            // Every line skipped from our own log would write a new one to it, without end.
+            if (log.Writes(path)) {
+                follower.reset();
+                log.Line("error: events file " + Utf16ToUtf8(FromWide(path)) + " is this program's log; not following it");
+            } else {
+                follower = std::make_unique<EventFileFollower>(path, starting && launch.readExistingEvents);
+                log.Line("following events file " + Utf16ToUtf8(FromWide(path)));
+            }
         }
         if (portChanged)
             Listen();
@@ -265,11 +306,20 @@ private:
             ServeHttp();
     }
 
+    // The old server stops taking connections at once but answers those it has while this
+    // loop goes on publishing their events; it goes in the background once they are done.
     void ServeHttp()
     {
-        // Requests still waiting for their lines get them before their server goes.
-        AcceptPostedEvents();
-        http.reset();
+        std::unique_ptr<CompanionHttp> old = std::move(http);
+        if (old)
+            old->StopTakingConnections();
+        StartHttp(old);
+        if (old)
+            retiring.push_back(std::async(std::launch::async, [server = std::move(old)]() mutable { server.reset(); }));
+    }
+
+    void StartHttp(std::unique_ptr<CompanionHttp> &old)
+    {
         const auto ports = HttpPortCandidates(settings.httpPort, launch.sceneGuid, settings.httpScenePorts);
         if (ports.empty())
             return;
@@ -279,6 +329,11 @@ private:
         }
         std::string error;
         http = CompanionHttp::Start(ports, {inbox, counters, view}, httpLimits, error);
+        // The port may be held by the old server's last connections: let them end first.
+        if (!http && old) {
+            old.reset();
+            http = CompanionHttp::Start(ports, {inbox, counters, view}, httpLimits, error);
+        }
         if (http)
             log.Line("http: serving on 127.0.0.1:" + std::to_string(http->Port()) + " (/, /state, POST /events)");
         else
@@ -304,6 +359,50 @@ private:
     }
 };
 
+LogFile *faultLog = nullptr;
+
+// A fault nothing can contain ends the whole process at once: half a companion (a thread gone,
+// or the main loop gone while the HTTP side answers) would hold the scene's lock and serve
+// nothing, so the next start could not take the scene over.
+[[noreturn]] void EndAfterFault(const char *what) noexcept
+{
+    if (faultLog)
+        faultLog->LastWords(what);
+    TerminateProcess(GetCurrentProcess(), kExitFault);
+    std::_Exit(kExitFault);
+}
+
+[[noreturn]] void EndAfterUncaughtException() noexcept
+{
+    std::string reason = "error: an unexpected fault; exiting";
+    try {
+        if (const auto fault = std::current_exception())
+            std::rethrow_exception(fault);
+    } catch (const std::exception &failure) {
+        reason = "error: " + OneLine(failure.what()) + "; exiting";
+    } catch (...) {
+    }
+    EndAfterFault(reason.c_str());
+}
+
+LONG WINAPI EndAfterSystemFault(EXCEPTION_POINTERS *) { EndAfterFault("error: a system fault; exiting"); }
+
+// Seen first, while some stack is left: the unhandled-exception filter may never run.
+LONG WINAPI EndAfterStackOverflow(EXCEPTION_POINTERS *fault)
+{
+    if (fault->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW)
+        EndAfterFault("error: out of stack; exiting");
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+void EndOnAnyFault(LogFile &log)
+{
+    faultLog = &log;
+    std::set_terminate(EndAfterUncaughtException);
+    SetUnhandledExceptionFilter(EndAfterSystemFault);
+    AddVectoredExceptionHandler(1, EndAfterStackOverflow);
+}
+
 } // namespace
 
 int main()
@@ -324,6 +423,7 @@ int main()
         ToStandardError("Plauditor: " + error + "; " + kCommandLineUsage);
         return kExitBadCommandLine;
     }
+    EndOnAnyFault(log);
     log.Line("start: host " + std::to_string(launch->hostProcessId) + ", source " + Utf16ToUtf8(launch->sourceGuid));
     return Companion(std::move(*launch), log).Run();
 }

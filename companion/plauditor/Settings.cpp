@@ -1,8 +1,8 @@
 #include "companion/plauditor/Settings.h"
 
+#include "companion/plauditor/BoundedJson.h"
+#include "companion/plauditor/HttpPorts.h"
 #include "companion/plauditor/Utf.h"
-
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +21,7 @@ struct NumberRule {
     Kind kind;
     std::int64_t low;
     std::int64_t high;
+    bool fractionRounds = false;  // a size the plug-in keeps as a fraction; the block carries whole ones
 };
 
 constexpr std::int64_t kAny = 1'000'000;
@@ -39,7 +40,7 @@ constexpr NumberRule kRules[kStyleNumberCount] = {
     {Kind::Flag, 0, 1},             // pointFiltering
     {Kind::Flag, 0, 1},             // useOutline
     {Kind::Colour, 0, 0},           // outlineColor
-    {Kind::Integer, 0, 100},        // outlineSize: whole sizes only travel
+    {Kind::Integer, 0, 100, true},  // outlineSize: whole sizes only travel
     {Kind::Integer, 0, 100},        // outlineOpacity
     {Kind::Flag, 0, 1},             // useTextExtents
     {Kind::Integer, 0, 16384},      // extentWidth
@@ -55,10 +56,11 @@ std::optional<std::int64_t> WholeNumber(const Json &value)
         return value.is_number_unsigned()
                    ? static_cast<std::int64_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), 1ull << 40))
                    : value.get<std::int64_t>();
+    // A fraction is refused, not rounded: 0.5 is no port and 64.5 no number of lines.
     if (value.is_number_float()) {
         const double number = value.get<double>();
-        if (std::isfinite(number) && std::fabs(number) < 1e12)
-            return static_cast<std::int64_t>(std::llround(number));
+        if (std::isfinite(number) && std::fabs(number) < 1e12 && std::trunc(number) == number)
+            return static_cast<std::int64_t>(number);
     }
     return std::nullopt;
 }
@@ -80,7 +82,9 @@ std::optional<std::int32_t> StyleNumber(const Json &value, const NumberRule &rul
         return ColourValue(value);
     if (rule.kind == Kind::Flag && value.is_boolean())
         return value.get<bool>() ? 1 : 0;
-    const auto number = WholeNumber(value);
+    const bool rounded = rule.fractionRounds && value.is_number_float() && std::isfinite(value.get<double>()) &&
+                         std::fabs(value.get<double>()) < 1e12;
+    const auto number = rounded ? std::optional(std::llround(value.get<double>())) : WholeNumber(value);
     if (!number)
         return std::nullopt;
     if (rule.kind == Kind::Flag)
@@ -129,7 +133,7 @@ void ReadStyle(const Json &style, StyleValues &values, std::vector<std::string> 
         if (const auto number = StyleNumber(value, kRules[index], key, warnings))
             values.numbers[index] = *number;
         else
-            warnings.push_back("style." + key + " has an unusable value " + value.dump() + "; kept " +
+            warnings.push_back("style." + key + " has an unusable value " + BriefJson(value) + "; kept " +
                                std::to_string(values.numbers[index]));
     }
 }
@@ -154,11 +158,16 @@ std::optional<std::uint16_t> PortNumber(const Json &value)
 void ReadScenePorts(const Json &ports, PlauditorSettings &settings, std::vector<std::string> &warnings)
 {
     for (const auto &[scene, value] : ports.items()) {
+        const auto guid = CanonicalGuid(Utf8ToUtf16(scene));
+        if (!guid) {
+            warnings.push_back("httpScenePorts key " + BriefJson(scene) + " is not a scene id; ignored");
+            continue;
+        }
         const auto port = PortNumber(value);
         if (port && *port > 0)
-            settings.httpScenePorts[Utf8ToUtf16(scene)] = *port;
+            settings.httpScenePorts[*guid] = *port;
         else
-            warnings.push_back("httpScenePorts." + scene + " has an unusable value " + value.dump() + "; ignored");
+            warnings.push_back("httpScenePorts." + scene + " has an unusable value " + BriefJson(value) + "; ignored");
     }
 }
 
@@ -208,15 +217,21 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
 {
     if (utf8Json.substr(0, 3) == "\xEF\xBB\xBF")
         utf8Json.remove_prefix(3);
-    const Json root = Json::parse(utf8Json, nullptr, false);
-    if (root.is_discarded() || !root.is_object()) {
+    JsonFault fault;
+    const auto parsed = ParseBoundedJson(utf8Json, fault);
+    if (fault.kind == JsonFault::Kind::TooDeep || fault.kind == JsonFault::Kind::NumberTooLarge) {
+        error = "settings refused: " + JsonFaultReason(fault);
+        return std::nullopt;
+    }
+    if (!parsed || !parsed->is_object()) {
         error = "settings are not a JSON object";
         return std::nullopt;
     }
+    const Json &root = *parsed;
 
     PlauditorSettings settings;
     for (const auto &[key, value] : root.items()) {
-        const auto unusable = [&] { warnings.push_back(key + " has an unusable value " + value.dump() + "; default kept"); };
+        const auto unusable = [&] { warnings.push_back(key + " has an unusable value " + BriefJson(value) + "; default kept"); };
         if (key == "style") {
             if (value.is_object())
                 ReadStyle(value, settings.style, warnings);
@@ -240,7 +255,7 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
                 unusable();
         } else if (key == "httpBind") {
             if (!value.is_string() || !IsLoopbackName(value.get_ref<const std::string &>()))
-                warnings.push_back("httpBind " + value.dump() +
+                warnings.push_back("httpBind " + BriefJson(value) +
                                    " refused: the HTTP port listens on 127.0.0.1 only");
         } else if (key == "template") {
             const auto text = TextValue(value);

@@ -2,6 +2,7 @@
 // Plauditor.exe run by a test as the plug-in would start it, and the scene's blocks read back
 // the way the plug-in reads them.
 #include "support/ChildProcess.h"
+#include "support/FreshGuid.h"
 
 #include "companion/plauditor/FileAccess.h"
 #include "link/blocks/StyleBlock.h"
@@ -17,12 +18,8 @@ namespace {
 
 inline std::wstring PlauditorPath() { return ProgramFolder() + L"plugins\\VantoPlauditor\\Plauditor.exe"; }
 
-inline std::wstring UniqueScene()
-{
-    static unsigned counter = 0;
-    return L"{PLAUDITOR-TEST-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) +
-           L"-" + std::to_wstring(++counter) + L"}";
-}
+// A scene id like the plug-in's, so settings that pin ports to scenes can name it.
+inline std::wstring UniqueScene() { return FreshGuidText(); }
 
 inline std::wstring Quoted(const std::wstring &text) { return L"\"" + text + L"\""; }
 

@@ -83,15 +83,25 @@ TEST(HttpPorts, SettingsNameTheBaseThePinsAndRefuseOtherAddresses)
 {
     std::vector<std::string> warnings;
     std::string error;
-    const auto settings = ParseSettings(R"({"httpPort": 8800, "httpScenePorts": {"{A}": 8801, "{B}": "x"},
+    // Keys are scene ids compared as GUIDs: a lower-case copy pins the same scene.
+    const auto settings = ParseSettings(R"({"httpPort": 8800, "httpScenePorts": {
+                                            "{5c0de000-de30-4000-8000-00000000cafe}": 8801,
+                                            "{5C0DE000-DE30-4000-8000-0000000000B2}": "x", "not-a-guid": 8802, "": 8803,
+                                            "{5C0DE000-DE30-4000-8000-0000000000BG}": 8804},
                                             "httpBind": "0.0.0.0"})",
                                         warnings, error);
     ASSERT_TRUE(settings) << error;
     EXPECT_EQ(settings->httpPort, 8800);
-    EXPECT_EQ(settings->httpScenePorts, (std::map<std::u16string, std::uint16_t>{{u"{A}", 8801}}));
+    EXPECT_EQ(settings->httpScenePorts,
+              (std::map<std::u16string, std::uint16_t>{{u"{5C0DE000-DE30-4000-8000-00000000CAFE}", 8801}}));
     EXPECT_EQ(warnings, (std::vector<std::string>{
                             "httpBind \"0.0.0.0\" refused: the HTTP port listens on 127.0.0.1 only",
-                            "httpScenePorts.{B} has an unusable value \"x\"; ignored"}));
+                            "httpScenePorts key \"\" is not a scene id; ignored",
+                            "httpScenePorts key \"not-a-guid\" is not a scene id; ignored",
+                            "httpScenePorts.{5C0DE000-DE30-4000-8000-0000000000B2} has an unusable value \"x\"; ignored",
+                            "httpScenePorts key \"{5C0DE000-DE30-4000-8000-0000000000BG}\" is not a scene id; ignored"}));
+    EXPECT_EQ(HttpPortCandidates(8800, u"{5C0DE000-de30-4000-8000-00000000CAFE}", settings->httpScenePorts),
+              std::vector<std::uint16_t>{8801});
     EXPECT_EQ(ParseSettings("{}", warnings, error)->httpPort, 0);
 }
 
@@ -132,4 +142,56 @@ TEST(EventInbox, TakesWholeBatchesUpToItsBoundAndTellsWhenTheyArePublished)
     EXPECT_FALSE(inbox.WaitPublished(*first, std::chrono::milliseconds(0)));
     inbox.MarkPublished(batch);
     EXPECT_TRUE(inbox.WaitPublished(*first, std::chrono::milliseconds(0)));
+}
+
+namespace {
+
+std::string Nested(std::size_t depth, std::string_view inner = "1")
+{
+    return std::string(depth, '[') + std::string(inner) + std::string(depth, ']');
+}
+
+} // namespace
+
+// Depth is refused while parsing, so no deep value is built (or dumped into a message), and
+// a number past a double names the field it is in.
+TEST(GiftBody, DeepNestingAndHugeNumbersAreRefusedByName)
+{
+    const GiftBody deep = ParseGiftBody(R"({"user":"n","gift":"g","count":)" + Nested(12000) + "}", 10);
+    EXPECT_EQ(deep.error, "nested deeper than 64 levels");
+    EXPECT_EQ(ParseGiftBody(Nested(64, "{}"), 10).error, "nested deeper than 64 levels");
+    EXPECT_EQ(ParseGiftBody(Nested(63, "{}"), 10).error, "event 0: not a JSON object");
+    EXPECT_EQ(ParseGiftBody(R"({"user":"n","count":)" + Nested(60) + "}", 10).error,
+              "\"count\" is not a positive whole number: an array of 1");
+
+    EXPECT_EQ(ParseGiftBody(R"({"user":"n","count":1e309})", 10).error, "\"count\" is a number too large");
+    EXPECT_EQ(ParseGiftBody(R"([{"count":1},{"user":"b","count":[-1e309]}])", 10).error,
+              "event 1: \"count\" is a number too large");
+    EXPECT_EQ(ParseGiftBody("[1, 2, 1e999]", 10).error, "event 2: a number too large");
+
+    std::string error;
+    EXPECT_FALSE(ParseGiftEvent(R"({"user":"n","gift":"g","count":)" + Nested(12000) + "}", error));
+    EXPECT_EQ(error, "nested deeper than 64 levels");
+    EXPECT_FALSE(ParseGiftEvent(R"({"user":"n","gift":"g","count":1e309})", error));
+    EXPECT_EQ(error, "\"count\" is a number too large");
+}
+
+TEST(HttpPorts, DeepOrHugeSettingsAreRefusedAndNoValueIsDumpedWhole)
+{
+    std::vector<std::string> warnings;
+    std::string error;
+    EXPECT_FALSE(ParseSettings(R"({"style": {"fontSize": )" + Nested(10000) + "}}", warnings, error));
+    EXPECT_EQ(error, "settings refused: nested deeper than 64 levels");
+    EXPECT_FALSE(ParseSettings(R"({"httpPort": 1e309})", warnings, error));
+    EXPECT_EQ(error, "settings refused: \"httpPort\" is a number too large");
+    EXPECT_TRUE(warnings.empty());
+
+    const auto settings = ParseSettings(R"({"template": )" + Nested(50) + R"(, "httpScenePorts": {"{5C0DE000-DE30-4000-8000-00000000CAFE}": {"a": 1, "b": 2}},
+                                            "style": {"font": "Arial", "bold": ")" + std::string(5000, 'x') + "\"}}",
+                                        warnings, error);
+    ASSERT_TRUE(settings) << error;
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            "httpScenePorts.{5C0DE000-DE30-4000-8000-00000000CAFE} has an unusable value an object of 2 keys; ignored",
+                            "style.bold has an unusable value \"" + std::string(59, 'x') + "...; kept 0",
+                            "template has an unusable value an array of 1; default kept"}));
 }

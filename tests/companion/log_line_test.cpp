@@ -1,4 +1,5 @@
 #include "companion/plauditor/LogFile.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,4 +13,28 @@ TEST(LogLine, HoldsOnlyValidUtf8OnOneLine)
     EXPECT_EQ(OneLine("ab小c", 4), "ab...");
     EXPECT_EQ(OneLine("a小bc", 4), "a小...");
     EXPECT_EQ(OneLine("a小", 4), "a小");
+}
+
+// Rotated while running, not only at start: a companion logging a flood must not fill the
+// disk. Two scenes' companions share the file: the one that did not move it follows to the
+// new file instead of writing on into the old one.
+TEST(LogFileRotation, MovesALogPastItsLimitAsideWhileRunning)
+{
+    const TempFolder folder;
+    const std::wstring path = folder / L"p.log";
+    LogFile one(path, "[1]", 1000), two(path, "[2]", 1000);
+    for (int i = 0; i < 12; ++i)
+        one.Line(std::string(100, 'a'));
+    const std::string moved = ReadFileBytes(path + L".old");
+    EXPECT_GT(moved.size(), 1000u);
+    EXPECT_LT(ReadFileBytes(path).size(), 1000u);
+
+    two.Line("first from two");  // written to the moved file, then two moves on
+    two.Line("second from two");
+    EXPECT_EQ(ReadFileBytes(path + L".old").find("second from two"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(path).find("second from two"), std::string::npos);
+
+    EXPECT_TRUE(one.Writes(path + L".old"));
+    EXPECT_TRUE(one.Writes(folder / L".\\P.LOG"));
+    EXPECT_FALSE(one.Writes(folder / L"events.jsonl"));
 }

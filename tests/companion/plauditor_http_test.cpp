@@ -193,3 +193,105 @@ TEST(PlauditorHttp, SeveralScenesShareOneBasePort)
     EXPECT_NE(ReadFileBytes(folder / L"second.log").find("http: serving on 127.0.0.1:" + std::to_string(base + 1)),
               std::string::npos);
 }
+
+namespace {
+
+const std::string kDeepCount = R"({"user":"n","gift":"g","count":)" + std::string(12000, '[') + std::string(12000, ']') + "}";
+
+std::vector<std::u16string> Shown(const std::wstring &scene)
+{
+    const auto text = Text(scene);
+    return text ? ShownLines(*text) : std::vector<std::u16string>{};
+}
+
+} // namespace
+
+// A body nested 12,000 deep once cost a worker thread its stack; more of them than there are
+// workers are refused by name, and the next gift, posted or from the file, is still shown.
+TEST(PlauditorHttp, DeepOrHugeNumbersAreRefusedByNameAndTheNextGiftIsShown)
+{
+    WinsockUser winsock;
+    TempFolder folder;
+    const std::uint16_t port = FreeLoopbackPort();
+    HttpCompanion companion(folder, HttpSettings(port));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
+
+    for (int i = 0; i < 10; ++i) {
+        const HttpReply deep = ExchangeRaw(port, Post(port, kDeepCount));
+        ASSERT_EQ(deep.status, 400) << i;
+        EXPECT_EQ(deep.body, R"({"error":"nested deeper than 64 levels"})");
+    }
+    const HttpReply huge = ExchangeRaw(port, Post(port, R"({"user":"n","gift":"g","count":1e309})"));
+    EXPECT_EQ(huge.status, 400);
+    EXPECT_EQ(huge.body, R"({"error":"\"count\" is a number too large"})");
+
+    AppendFileBytes(folder / L"p.jsonl", kDeepCount + "\n" R"({"count":1e309})" "\n" R"({"user":"file","gift":"g"})" "\n");
+    EXPECT_TRUE(WaitUntil(kPatience, [&] { return Shown(companion.scene) == std::vector<std::u16string>{u"感谢 file 送出的 1 个 g"}; }));
+    EXPECT_EQ(ExchangeRaw(port, Post(port, R"({"user":"post","gift":"g"})")).status, 202);
+    EXPECT_EQ(State(port)["events"], (nlohmann::json{{"taken", 2}, {"refused", 13}}));
+    const std::string log = ReadFileBytes(folder / L"p.log");
+    EXPECT_NE(log.find("skipped an events line (nested deeper than 64 levels)"), std::string::npos);
+    EXPECT_NE(log.find("skipped an events line (\"count\" is a number too large)"), std::string::npos);
+}
+
+// With the main loop held up (its thread suspended here) the answer says the gift was not
+// shown, and it never is later, so a client that sends it again thanks once.
+TEST(PlauditorHttp, ABodyNotShownInTimeIsRefusedAndNeverShownLater)
+{
+    WinsockUser winsock;
+    TempFolder folder;
+    const std::uint16_t port = FreeLoopbackPort();
+    HttpCompanion companion(folder, HttpSettings(port));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
+    ASSERT_EQ(ExchangeRaw(port, Post(port, R"({"user":"first","gift":"g"})")).status, 202);
+
+    const HANDLE mainThread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, companion.process.MainThreadId());
+    ASSERT_TRUE(mainThread);
+    SuspendThread(mainThread);
+    const HttpReply late = ExchangeRaw(port, Post(port, R"({"user":"late","gift":"g"})"));
+    ResumeThread(mainThread);
+    CloseHandle(mainThread);
+    EXPECT_EQ(late.status, 503);
+    EXPECT_EQ(late.body, R"({"error":"not shown within 2000 ms; none of it will be, so it can be sent again"})");
+
+    EXPECT_EQ(ExchangeRaw(port, Post(port, R"({"user":"again","gift":"g"})")).status, 202);
+    EXPECT_EQ(Shown(companion.scene), (std::vector<std::u16string>{u"感谢 first 送出的 1 个 g", u"感谢 again 送出的 1 个 g"}));
+    EXPECT_EQ(State(port)["events"]["taken"], 2);
+}
+
+// A request half sent when the port changes is served to its answer by the old port, which
+// takes no new connection.
+TEST(PlauditorHttp, ARequestUnderWayWhenThePortChangesIsAnswered)
+{
+    WinsockUser winsock;
+    TempFolder folder;
+    const std::uint16_t port = FreeLoopbackPort(), next = FreeLoopbackPort();
+    HttpCompanion companion(folder, HttpSettings(port));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
+
+    const std::string body = R"({"user":"moving","gift":"g"})" + std::string(40, ' ');
+    const std::string request = Post(port, body);
+    const SOCKET s = ConnectLoopback(port);
+    ASSERT_NE(s, INVALID_SOCKET);
+    std::size_t sent = request.size() - 30;
+    ASSERT_EQ(send(s, request.data(), static_cast<int>(sent), 0), static_cast<int>(sent));
+    WriteFileBytes(folder / L"p.json", HttpSettings(next));
+    // A byte now and then keeps each read of the body within its time.
+    DWORD lastSent = GetTickCount();
+    EXPECT_TRUE(WaitUntil(kPatience, [&] {
+        if (GetTickCount() - lastSent > 300 && sent < request.size() - 1) {
+            sent += send(s, request.data() + sent, 1, 0);
+            lastSent = GetTickCount();
+        }
+        return Serves(next, companion.scene);
+    }));
+    send(s, request.data() + sent, static_cast<int>(request.size() - sent), 0);
+    char answer[256] = {};
+    const DWORD wait = 5000;
+    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&wait), sizeof wait);
+    recv(s, answer, sizeof answer - 1, 0);
+    closesocket(s);
+    EXPECT_EQ(std::string(answer).substr(0, 12), "HTTP/1.1 202");
+    EXPECT_EQ(Shown(companion.scene), std::vector<std::u16string>{u"感谢 moving 送出的 1 个 g"});
+    EXPECT_EQ(ExchangeRaw(port, PlainGet(port, "/state"), 2000).status, 0);
+}

@@ -68,11 +68,12 @@ TEST(PlauditorProcess, PublishesStyleAndThankYouLinesAndStaysAlonePerScene)
     ASSERT_TRUE(WaitUntil(kPatience, [&] { const auto s = Style(scene); return s && s->numbers[0] == 20; }));
     EXPECT_NE(Style(scene)->sequence, style.sequence);
 
-    // A second start for the scene leaves at once and the first stays in charge.
+    // A second start for the scene waits (see the next test) and the first stays in charge.
     ChildProcess second(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
-    EXPECT_EQ(second.Wait(kPatience), 0);
+    EXPECT_EQ(second.Wait(1000), -1);
     EXPECT_TRUE(plauditor.Running());
     EXPECT_EQ(ShownLines(*Text(scene)), newestTwo);
+    second.Kill();
 
     const std::string log = ReadText(folder / L"p.log");
     EXPECT_NE(log.find("start: host"), std::string::npos);
@@ -135,4 +136,103 @@ TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
     ASSERT_TRUE(sent);
     const std::vector<std::u16string> expected = {u"感谢 Tcp 送出的 1 个 火箭", u"感谢 Last 送出的 1 个 礼物"};
     EXPECT_TRUE(WaitUntil(kPatience, [&] { const auto t = Text(scene); return t && ShownLines(*t) == expected; }));
+}
+
+namespace {
+
+// A host that does nothing until it is ended: this test program, suspended.
+struct IdleHost : ChildProcess {
+    IdleHost() : ChildProcess(SelfPath(), L"--gtest_list_tests", L"", CREATE_SUSPENDED) {}
+    static std::wstring SelfPath()
+    {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        return self;
+    }
+};
+
+std::wstring FileOptions(const TempFolder &folder, const std::wstring &name)
+{
+    WriteFileBytes(folder / (name + L".jsonl"), "");
+    return L"--events " + Quoted(folder / (name + L".jsonl")) + L" --log " + Quoted(folder / (name + L".log")) +
+           L" --settings " + Quoted(folder / L"settings.json");
+}
+
+} // namespace
+
+// Two hosts show the same scene: the second host's companion waits while the first serves it
+// and takes over when the first ends, for as long as its own host runs.
+TEST(PlauditorProcess, ASecondHostsCompanionTakesTheSceneOverWhenTheFirstEnds)
+{
+    TempFolder folder;
+    const std::wstring scene = UniqueScene();
+    ASSERT_TRUE(WriteFileBytes(folder / L"settings.json", SettingsJson(36)));
+    IdleHost firstHost, secondHost, thirdHost;
+    ChildProcess first(PlauditorPath(), Arguments(firstHost.Id(), scene, FileOptions(folder, L"a")));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(scene).has_value(); }));
+    ChildProcess second(PlauditorPath(), Arguments(secondHost.Id(), scene, FileOptions(folder, L"b")));
+    ChildProcess third(PlauditorPath(), Arguments(thirdHost.Id(), scene, FileOptions(folder, L"c")));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] {
+        return ReadText(folder / L"b.log").find("waiting to take over") != std::string::npos &&
+               ReadText(folder / L"c.log").find("waiting to take over") != std::string::npos;
+    }));
+    // A waiting companion still ends with its host.
+    thirdHost.Kill();
+    EXPECT_EQ(third.Wait(kPatience), 0);
+
+    firstHost.Kill();
+    EXPECT_EQ(first.Wait(kPatience), 0);
+    ASSERT_TRUE(WaitUntil(kPatience, [&] {
+        const std::string log = ReadText(folder / L"b.log");
+        return log.find("serving this scene") != std::string::npos &&
+               log.find("following events file") != std::string::npos;
+    }));
+    ASSERT_TRUE(AppendFileBytes(folder / L"b.jsonl", "{\"user\": \"second\", \"gift\": \"g\"}\n"));
+    EXPECT_TRUE(WaitUntil(kPatience, [&] {
+        const auto text = Text(scene);
+        return text && ShownLines(*text) == std::vector<std::u16string>{u"感谢 second 送出的 1 个 g"};
+    }));
+    EXPECT_TRUE(second.Running());
+    secondHost.Kill();
+    EXPECT_EQ(second.Wait(kPatience), 0);
+}
+
+// Faults in the files it reads leave the scene served: settings nested too deep or too large
+// keep the settings in force, and an events file that is its own log is refused, which
+// otherwise feeds every skipped line back as a new one.
+TEST(PlauditorProcess, BadSettingsKeepTheSettingsAndItsOwnLogIsNoEventsFile)
+{
+    TempFolder folder;
+    const std::wstring scene = UniqueScene();
+    ASSERT_TRUE(WriteFileBytes(folder / L"settings.json", SettingsJson(36)));
+    ChildProcess plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, FileOptions(folder, L"p")));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(scene).has_value(); }));
+    const std::int32_t styleSequence = Style(scene)->sequence;
+
+    ASSERT_TRUE(WriteFileBytes(folder / L"settings.json",
+                               R"({"style": {"fontSize": )" + std::string(10000, '[') + std::string(10000, ']') + "}}"));
+    EXPECT_TRUE(WaitUntil(kPatience, [&] {
+        return ReadText(folder / L"p.log").find("error: settings refused: nested deeper than 64 levels; keeping the settings") !=
+               std::string::npos;
+    }));
+    ASSERT_TRUE(WriteFileBytes(folder / L"settings.json", SettingsJson(20) + std::string(300 * 1024, ' ')));
+    EXPECT_TRUE(WaitUntil(kPatience, [&] {
+        return ReadText(folder / L"p.log").find("error: settings file is over 256 KiB; keeping the settings") !=
+               std::string::npos;
+    }));
+    ASSERT_TRUE(AppendFileBytes(folder / L"p.jsonl", "{\"user\": \"still\", \"gift\": \"g\"}\n"));
+    EXPECT_TRUE(WaitUntil(kPatience, [&] { return Text(scene).has_value(); }));
+    EXPECT_EQ(ShownLines(*Text(scene)), std::vector<std::u16string>{u"感谢 still 送出的 1 个 g"});
+    EXPECT_EQ(Style(scene)->sequence, styleSequence);
+    EXPECT_TRUE(plauditor.Running());
+
+    const std::wstring other = UniqueScene();
+    ChildProcess follower(PlauditorPath(), Arguments(GetCurrentProcessId(), other,
+                                                     L"--events " + Quoted(folder / L".\\SELF.LOG") + L" --log " +
+                                                         Quoted(folder / L"self.log")));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(other).has_value(); }));
+    Sleep(1500);
+    const std::string log = ReadText(folder / L"self.log");
+    EXPECT_NE(log.find("is this program's log; not following it"), std::string::npos);
+    EXPECT_LT(log.size(), 2000u);
 }

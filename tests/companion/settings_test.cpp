@@ -125,3 +125,23 @@ TEST(PlauditorSettings, OutOfRangeValuesAreClampedOrKeptWithAWarning)
     // recentLines, port, template, textOpacity, fontSize, extentWidth, style.colour, speed
     EXPECT_EQ(loaded.warnings.size(), 8u);
 }
+
+// Rounding would serve on port 1 for 0.5 and keep 65 lines for 64.5: fractions keep the default.
+TEST(PlauditorSettings, FractionsWhereWholeNumbersBelongAreRefusedNotRounded)
+{
+    const auto loaded = Load(R"({"httpPort": 0.5, "recentLines": 4.5, "listenPort": 8800.0,
+                                 "style": {"fontSize": 40.5, "color": 1.5, "bold": 0.5}})");
+    ASSERT_TRUE(loaded.settings);
+    const PlauditorSettings &s = *loaded.settings;
+    EXPECT_EQ(s.httpPort, 0);
+    EXPECT_EQ(s.recentLines, 3u);
+    EXPECT_EQ(s.listenPort, 8800);
+    EXPECT_EQ(Number(s.style, "fontSize"), 48);
+    EXPECT_EQ(Number(s.style, "color"), -1);
+    EXPECT_EQ(Number(s.style, "bold"), 0);
+    EXPECT_EQ(loaded.warnings, (std::vector<std::string>{"httpPort has an unusable value 0.5; default kept",
+                                                         "recentLines has an unusable value 4.5; default kept",
+                                                         "style.bold has an unusable value 0.5; kept 0",
+                                                         "style.color has an unusable value 1.5; kept -1",
+                                                         "style.fontSize has an unusable value 40.5; kept 48"}));
+}

@@ -84,3 +84,33 @@ std::wstring InstallHost(const std::wstring &folder, bool withCompanion)
     }
     return root;
 }
+
+std::string SceneWithSource(const std::string &sceneGuid, const std::string &sourceGuid)
+{
+    nlohmann::ordered_json source = {{"class", "Hollin答谢水友插件(Vanto)"}, {"x", 0.0}, {"y", 0.0},
+                                     {"cx", 640.0}, {"cy", 120.0},
+                                     {"data", {{"guid", sourceGuid}, {"baseSizeCX", 640.0}, {"baseSizeCY", 120.0}}}};
+    return nlohmann::ordered_json{{"scenes", {{"Live", {{"sources", {{"sceneGuid", sceneGuid}, {"Thanks", source}}}}}}}}
+        .dump(2);
+}
+
+int NewestFrame(const std::wstring &folder)
+{
+    int newest = -1;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"frame_*.png").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return newest;
+    do
+        newest = std::max(newest, _wtoi(found.cFileName + 6));
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return newest;
+}
+
+std::wstring FrameName(int index)
+{
+    wchar_t name[32];
+    swprintf(name, 32, L"frame_%05d.png", index);
+    return name;
+}

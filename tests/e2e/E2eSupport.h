@@ -36,3 +36,12 @@ std::wstring InstallHost(const std::wstring &folder, bool withCompanion = false)
 
 // Whether a named shared-memory block exists (some process holds it).
 bool BlockExists(const std::wstring &name);
+
+// A scene collection with one scene "Live" (sceneGuid) holding one of our sources, sized
+// 640x120: what a streamer's saved scene looks like.
+std::string SceneWithSource(const std::string &sceneGuid, const std::string &sourceGuid);
+
+// Frames a run of the headless host writes into folder as frame_NNNNN.png: the newest
+// written so far (-1 before the first), and the name of one.
+int NewestFrame(const std::wstring &folder);
+std::wstring FrameName(int index);

@@ -13,38 +13,6 @@ namespace {
 
 const char kScene[] = "{5C0DE000-E2E0-4000-8000-0000000000A1}";
 
-std::string SceneWithSource()
-{
-    nlohmann::ordered_json source = {{"class", "Hollin答谢水友插件(Vanto)"}, {"x", 0.0}, {"y", 0.0},
-                                     {"cx", 640.0}, {"cy", 120.0},
-                                     {"data", {{"guid", "{5C0DE000-E2E0-4000-8000-0000000000B2}"},
-                                               {"baseSizeCX", 640.0}, {"baseSizeCY", 120.0}}}};
-    return nlohmann::ordered_json{{"scenes", {{"Live", {{"sources", {{"sceneGuid", kScene}, {"Thanks", source}}}}}}}}
-        .dump(2);
-}
-
-// The newest frame written so far, or -1.
-int NewestFrame(const std::wstring &folder)
-{
-    int newest = -1;
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"frame_*.png").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return newest;
-    do
-        newest = std::max(newest, _wtoi(found.cFileName + 6));
-    while (FindNextFileW(search, &found));
-    FindClose(search);
-    return newest;
-}
-
-std::wstring FrameName(int index)
-{
-    wchar_t name[32];
-    swprintf(name, 32, L"frame_%05d.png", index);
-    return name;
-}
-
 bool IsLight(int r, int g, int b) { return r > 200 && g > 200 && b > 200; }
 
 } // namespace
@@ -62,7 +30,7 @@ TEST(HttpFlow, CurlLikePostShowsInTheNextFrame)
     settings["style"]["font"] = "WenQuanYi Zen Hei";
     settings["style"]["fontSize"] = 40;
     WriteFileBytes(root + L"plugins\\VantoPlauditor\\Plauditor.json", settings.dump(2));
-    WriteFileBytes(folder + L"scenes.json", SceneWithSource());
+    WriteFileBytes(folder + L"scenes.json", SceneWithSource(kScene, "{5C0DE000-E2E0-4000-8000-0000000000B2}"));
     const std::wstring frames = folder + L"frames\\";
 
     ChildProcess host(root + L"headless_host.exe", L"--scenes \"" + folder + L"scenes.json\" --frames 150 --fps 15"

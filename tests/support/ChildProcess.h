@@ -21,6 +21,7 @@ public:
 
     bool Started() const { return process.hProcess != nullptr; }
     DWORD Id() const { return process.dwProcessId; }
+    DWORD MainThreadId() const { return process.dwThreadId; }
     bool Running() const;
     // The exit code once the process has ended within timeoutMs, or -1.
     long Wait(DWORD timeoutMs);

@@ -55,3 +55,32 @@ TEST_F(RebuildProfile, EveryStepOfARebuildIsToldOnceInOrder)
         all.push_back(static_cast<RebuildStep>(step));
     EXPECT_EQ(recorder.steps, all);
 }
+
+using BackgroundFill = raster_test::RasterTest;
+
+// The background is filled once: a translucent one within extents is its colour exactly,
+// not blended over itself where the text's box is.
+TEST_F(BackgroundFill, TranslucentBackgroundInExtentsIsItsColourEverywhere)
+{
+    source->useTextExtents = true;
+    source->extentWidth = 64;
+    source->extentHeight = 40;
+    source->backgroundOpacity = 50;
+    source->backgroundColor = 0x0000FF;
+    Rasterise(L"");
+    ASSERT_EQ(source->textureWidth, 64);
+    for (unsigned y = 0; y < 40; ++y)
+        for (unsigned x = 0; x < 64; ++x)
+            ASSERT_EQ(Pixel(x, y), 0x7F0000FFu) << x << "," << y;
+}
+
+// A scrolling line with no background keeps its alpha-1 wash in the box, the margin clear.
+TEST_F(BackgroundFill, ScrollingTextKeepsItsWashInTheBoxAndTheMarginClear)
+{
+    source->color = 0x3366CC;
+    source->scrollSpeed = 40;
+    Rasterise(L"i");
+    ASSERT_EQ(source->textureWidth, 32);
+    EXPECT_EQ(Pixel(0, 0), 0x013366CCu);
+    EXPECT_EQ(Pixel(31, 0), 0u);
+}

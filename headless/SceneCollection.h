@@ -1,5 +1,5 @@
 #pragma once
-#include "host/OBSApi.h"
+#include "host/HostConfig.h"
 
 #include <string>
 #include <vector>

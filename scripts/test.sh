@@ -17,6 +17,7 @@ awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
      name ~ /_wine10$/ && /^\[  PASSED  \]/ { print "Wine 10, " name ": " $0 }
      /^\[ WINE 8   \]/ { print name ": " $0 }' build/Testing/Temporary/LastTest.log | uniq
 programs=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' build/ctest.log | tail -n 1)
-bash fuzz/run.sh
+bash fuzz/run.sh | tee build/fuzz.log
+fuzzed=$(grep -c '^fuzz: ' build/fuzz.log)
 # Reached only when every step passed (set -e): one closing line for the whole run.
-echo "tests: $((programs + 2)) passed, 0 failed"
+echo "tests: $((programs + fuzzed)) passed, 0 failed"

@@ -26,11 +26,17 @@ std::u16string DecimalText(std::int32_t value)
 
 bool FitsInBlock(std::u16string_view text, std::string &error)
 {
-    if (text.size() <= kMaxBlockTextUnits)
-        return true;
-    error = "block text of " + std::to_string(text.size()) + " units exceeds " +
-            std::to_string(kMaxBlockTextUnits);
-    return false;
+    if (text.size() > kMaxBlockTextUnits) {
+        error = "block text of " + std::to_string(text.size()) + " units exceeds " +
+                std::to_string(kMaxBlockTextUnits);
+        return false;
+    }
+    // The reader stops at the first NUL, so the block would be taken cut short or not at all.
+    if (const std::size_t nul = text.find(u'\0'); nul != std::u16string_view::npos) {
+        error = "block text holds a NUL at unit " + std::to_string(nul);
+        return false;
+    }
+    return true;
 }
 
 std::optional<std::u16string> FormatTextBlock(std::int32_t sequence, std::int32_t mode,

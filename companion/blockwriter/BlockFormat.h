@@ -27,7 +27,7 @@ std::optional<std::u16string> FormatTextBlock(std::int32_t sequence, std::int32_
 std::optional<std::u16string> FormatStyleBlock(std::int32_t sequence, std::u16string_view font,
                                                const StyleNumbers &numbers, std::string &error);
 
-// Raw text for a block: fails when it does not fit with its terminator.
+// Raw text for a block: fails when it does not fit with its terminator or holds a NUL.
 bool FitsInBlock(std::u16string_view text, std::string &error);
 
 std::u16string DecimalText(std::int32_t value);

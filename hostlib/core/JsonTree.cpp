@@ -2,6 +2,7 @@
 #include "TextConversion.h"
 #include "XElementBody.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -49,6 +50,13 @@ int IntFromJson(const Json &value)
     return int(number);
 }
 
+// Clamped as the writer clamps: past a float's range the value would read as an infinity,
+// which no position or size can use and a save would not write back.
+float FloatFromJson(double value)
+{
+    return float(std::clamp(value, double(-FLT_MAX), double(FLT_MAX)));
+}
+
 bool ToJson(const XElement &element, Json &object, std::wstring &error)
 {
     object = Json::object();
@@ -89,7 +97,7 @@ bool FromJson(const Json &object, XElement &element, const std::wstring &where, 
         } else if (value.is_number_integer()) {
             element.SetInt(name.c_str(), IntFromJson(value));
         } else if (value.is_number_float()) {
-            element.SetFloat(name.c_str(), float(value.get<double>()));
+            element.SetFloat(name.c_str(), FloatFromJson(value.get<double>()));
         } else if (value.is_string()) {
             element.SetString(name.c_str(), WideFromUtf8(value.get_ref<const std::string &>()).c_str());
         } else if (value.is_boolean()) {

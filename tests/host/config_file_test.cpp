@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <string>
 
 namespace {
@@ -60,13 +61,14 @@ TEST_F(ConfigFile, ReloadedWholeFloatCanBeSavedAgainAsFloat)
 
 TEST_F(ConfigFile, ReadsUnsignedColoursBooleansAndAByteOrderMark)
 {
-    WriteFileBytes(folder / L"scenes.json", "\xEF\xBB\xBF{\"color\": 4278190080, \"bold\": true, \"big\": 99999999999}");
+    WriteFileBytes(folder / L"scenes.json", "\xEF\xBB\xBF{\"color\": 4278190080, \"bold\": true, \"big\": 99999999999, \"far\": -1e300}");
     XConfig config;
     ASSERT_TRUE(config.Open(path.c_str())) << config.LastError();
     XElement *root = config.GetRootElement();
     EXPECT_EQ(int(0xFF000000u), root->GetInt(L"color"));
     EXPECT_EQ(1, root->GetInt(L"bold"));
     EXPECT_EQ(2147483647, root->GetInt(L"big"));
+    EXPECT_EQ(-FLT_MAX, root->GetFloat(L"far"));
 }
 
 TEST_F(ConfigFile, MissingFileFailsWithMessage)

@@ -132,6 +132,12 @@ TEST(PublishScript, ReadsStepsAndNamesTheFaultyLine)
     EXPECT_FALSE(ParsePublishScript(u"jump 3", error));
     EXPECT_FALSE(ParsePublishScript(u"wait 5\ntext-block \n", error));
     EXPECT_EQ(error, "script line 2: the block text is empty");
+
+    // A NUL read from the file, in a line or raw, would end the written block early.
+    EXPECT_FALSE(ParsePublishScript(std::u16string(u"text 1 0 \"a\0b\"", 14), error));
+    EXPECT_EQ(error, "script line 1: block text holds a NUL at unit 7");
+    EXPECT_FALSE(ParsePublishScript(std::u16string(u"style-block 2|x\0", 16), error));
+    EXPECT_EQ(error, "script line 1: block text holds a NUL at unit 3");
 }
 
 TEST(PublishScript, WithoutAnyBlockIsRefused)

@@ -285,9 +285,7 @@ private:
             starting || next.httpPort != settings.httpPort || next.httpScenePorts != settings.httpScenePorts;
         settings = std::move(next);
 
-        PublishStyle();
-        if (recent.SetCapacity(settings.recentLines))
-            PublishText();
+        // Following first: once the style is in its block, appended events are taken.
         if (eventsMoved && (starting || launch.eventsPath.empty())) {
             const std::wstring path = launch.eventsPath.empty() ? ResolvePath(folder, ToWide(settings.eventsFile))
                                                                 : ToWide(launch.eventsPath);
@@ -300,6 +298,9 @@ private:
                 log.Line("following events file " + Utf16ToUtf8(FromWide(path)));
             }
         }
+        PublishStyle();
+        if (recent.SetCapacity(settings.recentLines))
+            PublishText();
         if (portChanged)
             Listen();
         if (httpChanged)

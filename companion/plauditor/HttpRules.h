@@ -18,7 +18,7 @@ struct HttpLimits {
     std::size_t maxHeadBytes = 32 * 1024;   // request line and headers; past this: 431
     std::size_t maxHeaders = 64;            // header lines; past this: 431
     std::size_t bodyFramingBytes = 16 * 1024;  // chunk sizes and trailers read beyond the body
-    std::size_t maxHeadsAwaited = 32;       // connections whose head is still arriving; past this
+    std::size_t maxHeadsAwaited = 16;       // connections whose head is still arriving; past this
                                             // the one waiting longest is answered 503
 };
 

@@ -137,7 +137,7 @@ TEST(PlauditorHttp, BadRequestsGetClearAnswersAndCostNothingElse)
     const std::string rebound = "GET /state HTTP/1.1\r\nHost: evil.example:" + std::to_string(port) + "\r\n\r\n";
     EXPECT_EQ(ExchangeRaw(port, rebound).status, 403);
 
-    // 100 silent connections: beyond the cap (32 waiting for their request) the one waiting
+    // 100 silent connections: beyond the cap (16 waiting for their request) the one waiting
     // longest is turned away; the others get 408 when their 2 s run out. Every one gets an answer, and
     // meanwhile the events file still reaches the screen.
     std::vector<SOCKET> idle;

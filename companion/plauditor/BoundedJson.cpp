@@ -1,6 +1,6 @@
 #include "companion/plauditor/BoundedJson.h"
 
-#include "companion/plauditor/LogFile.h"
+#include "companion/plauditor/Utf.h"
 
 #include <vector>
 

@@ -2,6 +2,7 @@
 // Plauditor.log: one line per start, publish and error. Several companions (one per scene)
 // append to the same file, each line in one write.
 #include "companion/blockwriter/UniqueHandle.h"
+#include "companion/plauditor/Utf.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,6 +32,3 @@ private:
     void RotateIfLarge();
     std::optional<std::uint64_t> Identity() const;
 };
-
-// Text made safe for one log line: control characters become spaces, long text is cut.
-std::string OneLine(std::string_view text, std::size_t maxBytes = 200);

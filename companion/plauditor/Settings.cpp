@@ -84,7 +84,8 @@ std::optional<std::int32_t> StyleNumber(const Json &value, const NumberRule &rul
         return value.get<bool>() ? 1 : 0;
     const bool rounded = rule.fractionRounds && value.is_number_float() && std::isfinite(value.get<double>()) &&
                          std::fabs(value.get<double>()) < 1e12;
-    const auto number = rounded ? std::optional(std::llround(value.get<double>())) : WholeNumber(value);
+    const auto number =
+        rounded ? std::optional<std::int64_t>(std::llround(value.get<double>())) : WholeNumber(value);
     if (!number)
         return std::nullopt;
     if (rule.kind == Kind::Flag)

@@ -1,5 +1,7 @@
 #include "companion/plauditor/Utf.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -92,4 +94,21 @@ std::string Utf16ToUtf8(std::u16string_view text)
         AppendUtf8(out, code);
     }
     return out;
+}
+
+std::string OneLine(std::string_view text, std::size_t maxBytes)
+{
+    // Cut where a character starts, so the cut leaves no half of one behind.
+    std::size_t cut = std::min(text.size(), maxBytes);
+    if (cut < text.size())
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;
+    // Bytes that are not UTF-8 (garbage from the port, say) become U+FFFD: the log stays text.
+    std::string line = Utf16ToUtf8(Utf8ToUtf16(text.substr(0, cut)));
+    for (char &c : line)
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = ' ';
+    if (cut < text.size())
+        line += "...";
+    return line;
 }

@@ -12,10 +12,16 @@ bool UnderWine()
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+// A Unix program, which Wine starts natively, without a Windows process.
+bool NativeUnderWine(const std::wstring &program)
+{
+    return UnderWine() && !program.empty() && program[0] == L'/';
+}
+
 // A Windows path as a native program under Wine sees it; unchanged for a Windows ffmpeg.
 std::wstring PathForFfmpeg(const std::wstring &program, const std::wstring &path)
 {
-    if (!UnderWine() || program.empty() || program[0] != L'/')
+    if (!NativeUnderWine(program))
         return path;
     using UnixName = char *(CDECL *)(const wchar_t *);
     const auto unixName = reinterpret_cast<UnixName>(
@@ -122,9 +128,13 @@ bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
                             &startup, &started)) {
             failure = L"cannot start " + program + L" (error " + std::to_wstring(GetLastError()) + L")";
         } else {
-            process = started.hProcess;
-            if (started.hThread)
-                CloseHandle(started.hThread);
+            // For a native program Wine 10 hands back stale handle values (Wine 8 zeros):
+            // closing them would close handles of ours, such as the listening sockets.
+            if (!NativeUnderWine(program)) {
+                process = started.hProcess;
+                if (started.hThread)
+                    CloseHandle(started.hThread);
+            }
             // ffmpeg opens its progress report while reading its options, before its input.
             progress = AcceptWithin(progressListener, kConnectMilliseconds);
             if (progress != INVALID_SOCKET)

@@ -11,6 +11,11 @@ rm -f build/msabi/bin/soak_figures.txt
 ctest --test-dir build --output-on-failure -j1 | tee build/ctest.log
 # The short soak's figures: ctest keeps a passing test's output to itself.
 if [ -f build/msabi/bin/soak_figures.txt ]; then cat build/msabi/bin/soak_figures.txt; fi
+# The counts of the runs under Wine 10, and what Wine 8 was expected to do otherwise than
+# Windows (ctest keeps passing tests' output in its log only).
+awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
+     name ~ /_wine10$/ && /^\[  PASSED  \]/ { print "Wine 10, " name ": " $0 }
+     /^\[ WINE 8   \]/ { print name ": " $0 }' build/Testing/Temporary/LastTest.log | uniq
 programs=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' build/ctest.log | tail -n 1)
 bash fuzz/run.sh
 # Reached only when every step passed (set -e): one closing line for the whole run.

@@ -1,6 +1,7 @@
 // What the texture shows. Only what any GDI+ must produce is checked: exact colours where a
 // clear or a solid fill covers whole pixels, and the presence of glyph colours elsewhere.
 #include "raster_test_support.h"
+#include "support/Wine8Differs.h"
 
 #include <algorithm>
 #include <utility>
@@ -21,6 +22,18 @@ protected:
             for (unsigned x = 0; x < source->texture->Width(); ++x)
                 count += match(Pixel(x, y)) ? 1 : 0;
         return count;
+    }
+    // The first and last columns with any ink, {width, 0} when there is none.
+    std::pair<unsigned, unsigned> InkColumns() const
+    {
+        unsigned left = source->texture->Width(), right = 0;
+        for (unsigned y = 0; y < source->texture->Height(); ++y)
+            for (unsigned x = 0; x < source->texture->Width(); ++x)
+                if (Alpha(Pixel(x, y)) != 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return {left, right};
     }
     unsigned CountExactly(std::uint32_t argb, unsigned top = 0, unsigned bottom = 8192) const
     {
@@ -76,6 +89,32 @@ TEST_F(RasterPixels, AlignmentInWrappedExtentsMovesLinesAlongThem)
     }
 }
 
+// Centred and right-aligned text lands in the middle and at the right of the extents: GDI+
+// measures the box where the aligned line lies, and the text is drawn in that box. "H" has
+// equal side bearings, so the gaps to the sides of the extents show where it landed.
+TEST_F(RasterPixels, AlignmentInExtentsPutsTheTextInTheMiddleOrAtTheRight)
+{
+    source->useTextExtents = source->wrap = true;
+    source->extentWidth = 400;
+    source->extentHeight = 100;
+    int leftGap[3], rightGap[3];
+    for (int align : {0, 1, 2}) {
+        source->align = align;
+        Rasterise(L"HH");
+        const auto [left, right] = InkColumns();
+        leftGap[align] = static_cast<int>(left);
+        rightGap[align] = 399 - static_cast<int>(right);
+    }
+    ASSERT_LT(leftGap[0], 20);
+    if (Wine8Differs("text centred or right-aligned in extents is drawn at the left")) {
+        EXPECT_EQ(leftGap[1], leftGap[0]);
+        EXPECT_EQ(leftGap[2], leftGap[0]);
+        return;
+    }
+    EXPECT_NEAR(leftGap[1], rightGap[1], 1);
+    EXPECT_NEAR(rightGap[2], leftGap[0], 1);
+}
+
 TEST_F(RasterPixels, BackgroundHasTheAlphaSet)
 {
     source->useTextExtents = true;
@@ -125,8 +164,33 @@ TEST_F(RasterPixels, OutlineSurroundsTheGlyphsAtTheCombinedOpacity)
     EXPECT_EQ(Pixel(x, middle) & 0xFF00FF, 0u);
 }
 
-// Round joins keep the stroke within half a pen of the glyph; at the point of ">" a miter
-// would run on to the texture's edge. Opaque, and translucent in portions through the mask.
+// Every line of an outlined text is outlined and filled, the second like the first.
+TEST_F(RasterPixels, OutlinedTextOutlinesEveryLine)
+{
+    source->color = 0xFFFFFF;
+    source->useOutline = true;
+    source->outlineSize = 4.0f;
+    source->outlineColor = 0x00FF00;
+    Rasterise(L"HHH\r\nHHH");  // lines as the companion separates them
+    const unsigned middle = source->texture->Height() / 2;
+    const unsigned firstOutline = CountExactly(0xFF00FF00u, 0, middle);
+    const unsigned firstFill = CountExactly(0xFFFFFFFFu, 0, middle);
+    const unsigned secondOutline = CountExactly(0xFF00FF00u, middle);
+    const unsigned secondFill = CountExactly(0xFFFFFFFFu, middle);
+    ASSERT_GT(firstOutline, 100u);
+    ASSERT_GT(firstFill, 100u);
+    if (Wine8Differs("only the first line of an outlined text is drawn")) {
+        EXPECT_EQ(secondOutline, 0u);
+        EXPECT_EQ(secondFill, 0u);
+        return;
+    }
+    EXPECT_NEAR(secondOutline, firstOutline, firstOutline / 10);
+    EXPECT_NEAR(secondFill, firstFill, firstFill / 10);
+}
+
+// Round joins keep the stroke within half a pen of the glyph, which the outline's margin
+// holds: the texture's last column stays clear. At the point of ">" a miter would run on
+// to the texture's edge. Opaque, and translucent in portions through the mask.
 TEST_F(RasterPixels, OutlineCornersAreRound)
 {
     source->fontSize = 100;
@@ -142,7 +206,7 @@ TEST_F(RasterPixels, OutlineCornersAreRound)
             for (unsigned x = right; x < width; ++x)
                 if (Alpha(Pixel(x, y)) != 0)
                     right = x;
-        EXPECT_LT(right, width - 2) << opacity;
+        EXPECT_LT(right, width - 1) << opacity;
     }
 }
 

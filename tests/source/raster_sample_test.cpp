@@ -73,7 +73,7 @@ TEST_F(RasterSample, TwoLinesInOneTexture)
     EXPECT_TRUE(Save(L"out/raster_sample.png"));
 }
 
-// Outlined, one line per texture: Wine's GDI+ puts only part of the second and later lines
+// Outlined, one line per texture: Wine 8's GDI+ puts only part of the second and later lines
 // into a path. The "Arial" pair shows which face supplies Chinese glyphs under that name.
 TEST_F(RasterSample, OutlinedLinesInBothFaces)
 {

@@ -27,7 +27,7 @@ namespace {
 #ifdef VANTO_BENCH_MSABI
 constexpr const char *kGroups = "idle|own|text";
 #else
-constexpr const char *kGroups = "idle|own|text|steps|hostile|fit|host";
+constexpr const char *kGroups = "idle|own|text|steps|hostile|fit|host|companion";
 #endif
 
 struct Arguments {
@@ -308,6 +308,12 @@ int main(int argc, char **argv)
         headed = true;
         for (const BenchRow &row : GroupRows(group, options))
             PrintRow(row);
+    }
+    if (asked("companion")) {
+        std::printf("\n| companion | figure | how |\n|---|---|---|\n");
+        for (const CompanionRow &row : CompanionRows(options))
+            std::printf("| %s | %s | %s |\n", row.name.c_str(), row.figure.c_str(), row.detail.c_str());
+        std::fflush(stdout);
     }
     if (wanted("host")) {
         if (!headed)

@@ -29,6 +29,15 @@ std::vector<BenchRow> RebuildStepRows(const BenchOptions &options);
 // The soak's slowest rebuild, a hostile style block at the size limit; asked for by name only.
 std::vector<BenchRow> HostileRebuildRows(const BenchOptions &options);
 
+// The companion's figures, which are not times against a floor: latency percentiles, a
+// rate, CPU and memory. Asked for by name only (it takes about two minutes).
+struct CompanionRow {
+    std::string name;
+    std::string figure;
+    std::string detail;
+};
+std::vector<CompanionRow> CompanionRows(const BenchOptions &options);
+
 // The headless host's frame rate, as frames per second rather than a time.
 struct FpsRow {
     std::string name;

@@ -8,11 +8,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
-// withReads: the floor also reads both blocks, as every Preprocess must.
-BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads)
+// withReads: the floor also reads both blocks, as every Preprocess must. withUpload: it also
+// refreshes a texture of the source's size with as many pixels, as the host must be handed them.
+BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads, bool withUpload = false)
 {
     BenchScenes scenes(1, 1);
     // Numbers not taken before: a style block with a number an earlier row took would be
@@ -37,7 +39,10 @@ BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads)
     row.floorName = outline ? "bare measure, path, pen, fill" : "bare measure and draw";
     if (withReads)
         row.floorName += " + 2 bare block reads";
-    row.target = 1.3;
+    if (withUpload)
+        row.floorName += " + texture refresh";
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(source->textureWidth) * source->textureHeight * 4);
+    row.target = 1.2;
     row.result = TimePaired(
         options.runs, Units(options, 20),
         [&](int count) {
@@ -53,6 +58,9 @@ BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads)
                     BareBlockCycle(styleBlock.c_str());
                 }
                 bare.Draw(outline);
+                if (withUpload)
+                    source->texture->SetImage(pixels.data(), GS_IMAGEFORMAT_BGRA,
+                                              static_cast<UINT>(source->textureWidth) * 4);
             }
         });
     return row;
@@ -62,6 +70,7 @@ BenchRow NewTextRow(const BenchOptions &options, bool outline, bool withReads)
 
 std::vector<BenchRow> NewTextRows(const BenchOptions &options)
 {
-    return {NewTextRow(options, false, false), NewTextRow(options, true, false), NewTextRow(options, false, true),
-            NewTextRow(options, true, true)};
+    return {NewTextRow(options, false, false),      NewTextRow(options, true, false),
+            NewTextRow(options, false, true),       NewTextRow(options, true, true),
+            NewTextRow(options, false, true, true), NewTextRow(options, true, true, true)};
 }

@@ -1,32 +1,33 @@
-// Where a rebuild's time goes: each step the source takes for new text, timed alone against
-// the same floor as the new-text rows (a bare measure and draw), so each ratio is that
-// step's share of the floor. The steps are the source's own functions, called as a rebuild
-// calls them. Then the rebuilds at the 8192x8192 size limit, against a bare bitmap of that
-// size cleared once.
+// Where a rebuild's time goes: the source's own rebuild, told as each step ends, timed step by
+// step against the same rebuild untimed, alternating; the steps' rows are each one's share of
+// the whole, and together they must add up to it. Then the whole rebuild against the bare
+// measure and draw, and the rebuilds at the 8192x8192 size limit, against a bare bitmap of
+// that size cleared once.
 #include "bench/BareTextDrawer.h"
 #include "bench/BenchRows.h"
 #include "bench/BenchScenes.h"
-#include "source/GdiHandles.h"
-#include "source/PixelCanvas.h"
-#include "source/TextDrawing.h"
-#include "source/TextFont.h"
-#include "source/TextMeasure.h"
+#include "headless/MonotonicClock.h"
+#include "source/RebuildSteps.h"
 #include "source/TextOutputSource.h"
-#include "source/TypographicFormat.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-constexpr int kHorizontalFlags = 0x0804;
+// Adds the time since the last step ended to the step that has just ended.
+struct StepClock final : RebuildProfiler {
+    std::array<double, static_cast<std::size_t>(RebuildStep::Count)> seconds{};
+    double last = 0.0;
 
-TextFontStyle ThankYouFontStyle()
-{
-    TextFontStyle style;
-    style.size = 48;
-    return style;
-}
+    void StepEnded(RebuildStep step) override
+    {
+        const double now = MonotonicSeconds();
+        seconds[static_cast<std::size_t>(step)] += now - last;
+        last = now;
+    }
+};
 
 BenchRow StepRow(const BenchOptions &options, BareTextDrawer &bare, const std::string &name,
                  const std::function<void()> &step)
@@ -84,6 +85,62 @@ BenchRow LimitSizedRow(const BenchOptions &options, TextOutputSource &source)
     return row;
 }
 
+// The source's rebuild as it stands, step by step: each run times `units` rebuilds told as each
+// step ends against as many untold, alternating. Each step's row is its share of the whole;
+// the last row is all steps together against the whole.
+std::vector<BenchRow> StepProfileRows(TextOutputSource &source, int runs, int units, const std::string &what)
+{
+    constexpr std::size_t kSteps = static_cast<std::size_t>(RebuildStep::Count);
+    const char *const stepNames[kSteps] = {
+        "working text", "GDI font", "string format", "measuring DC, GDI+ font, graphics", "measure",
+        "measuring objects released", "canvas (pixel memory, bitmap, graphics)", "background",
+        "text drawn",
+        "drawing finished", "texture upload", "canvas, font, format released"};
+    StepClock clock;
+    std::array<std::vector<double>, kSteps> stepTimes;
+    std::vector<double> sums, wholes;
+    for (int run = 0; run < runs; ++run) {
+        clock.seconds.fill(0.0);
+        const PairedResult pair = TimePaired(
+            1, units,
+            [&](int count) {
+                for (int i = 0; i < count; ++i) {
+                    clock.last = MonotonicSeconds();
+                    RebuildTexture(source, &clock);
+                }
+            },
+            [&](int count) {
+                for (int i = 0; i < count; ++i)
+                    source.UpdateTexture();
+            });
+        double sum = 0.0;
+        for (std::size_t step = 0; step < kSteps; ++step) {
+            stepTimes[step].push_back(clock.seconds[step] / units);
+            sum += clock.seconds[step] / units;
+        }
+        sums.push_back(sum);
+        wholes.push_back(pair.floorSeconds);
+    }
+
+    std::vector<BenchRow> rows;
+    for (std::size_t step = 0; step < kSteps; ++step) {
+        BenchRow row;
+        row.name = what + " step: " + stepNames[step];
+        row.unit = "call";
+        row.floorName = "whole rebuild";
+        row.result = PairedFromRuns(stepTimes[step], wholes);
+        rows.push_back(row);
+    }
+    BenchRow sum;
+    sum.name = what + " steps together";
+    sum.unit = "call";
+    sum.floorName = "whole rebuild";
+    sum.result = PairedFromRuns(sums, wholes);
+    sum.target = 1.05;  // and at least 0.95: nothing of the rebuild is in no row
+    rows.push_back(sum);
+    return rows;
+}
+
 } // namespace
 
 std::vector<BenchRow> RebuildStepRows(const BenchOptions &options)
@@ -98,45 +155,21 @@ std::vector<BenchRow> RebuildStepRows(const BenchOptions &options)
         std::fprintf(stderr, "bench: the source did not take the thank-you text and style\n");
         std::exit(1);
     }
-    const unsigned width = static_cast<unsigned>(source->textureWidth);
-    const unsigned height = static_cast<unsigned>(source->textureHeight);
-    const String fontName(reinterpret_cast<const wchar_t *>(kThankYouFont));
-    String text = source->currentText;
 
-    // What the later steps work with, made once.
-    FontHandle gdiFont = CreateTextFont(fontName, ThankYouFontStyle());
-    GdipStringFormat format = CloneTypographicFormat(kHorizontalFlags);
-    MemoryDC measuringContext;
-    GdipFont font = CreateGdiplusFont(measuringContext.get(), gdiFont.get());
-    GdipGraphics measuring = CreateMeasuringGraphics(measuringContext.get());
-    PixelCanvas canvas(width, height);
-    GdipSolidFill brush;
-    gdip::GdipCreateSolidFill(0xFFFFFFFF, brush.receive());
-    const MeasureSettings unbounded;
-    const TextBox box = MeasureWorkingText(text, measuring, font.get(), format.get(), unbounded);
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
-
+    std::vector<BenchRow> rows = StepProfileRows(*source, options.runs, Units(options, 20), "rebuild");
     BareTextDrawer bare(ThankYouText());
-    std::vector<BenchRow> rows;
     rows.push_back(StepRow(options, bare, "whole rebuild without block reads", [&] { source->UpdateTexture(); }));
-    rows.push_back(StepRow(options, bare, "GDI font", [&] { CreateTextFont(fontName, ThankYouFontStyle()); }));
-    rows.push_back(StepRow(options, bare, "string format clone", [&] { CloneTypographicFormat(kHorizontalFlags); }));
-    rows.push_back(StepRow(options, bare, "measuring DC, GDI+ font, graphics", [&] {
-        MemoryDC dc;
-        GdipFont made = CreateGdiplusFont(dc.get(), gdiFont.get());
-        GdipGraphics graphics = CreateMeasuringGraphics(dc.get());
-    }));
-    rows.push_back(StepRow(options, bare, "measure", [&] {
-        MeasureWorkingText(text, measuring, font.get(), format.get(), unbounded);
-    }));
-    rows.push_back(StepRow(options, bare, "DIB section, bitmap, graphics", [&] { PixelCanvas made(width, height); }));
-    rows.push_back(StepRow(options, bare, "clear and draw", [&] {
-        PaintBackground(canvas.Graphics(), 0x66000000, false, box);
-        SetTextRenderState(canvas.Graphics());
-        DrawPlainText(canvas.Graphics(), text.Array(), font.get(), box, format.get(), brush.get());
-    }));
-    rows.push_back(StepRow(options, bare, "texture upload",
-                           [&] { source->texture->SetImage(pixels.data(), GS_IMAGEFORMAT_BGRA, width * 4); }));
+
+    // The same with the outline of the outlined new-text row.
+    scenes.WriteStyle(0, FreshSequence(), ThankYouStyle(true));
+    scenes.PreprocessAll();
+    if (!source->useOutline) {
+        std::fprintf(stderr, "bench: the source did not take the outlined style\n");
+        std::exit(1);
+    }
+    for (BenchRow &row : StepProfileRows(*source, options.runs, Units(options, 20), "outlined rebuild"))
+        rows.push_back(row);
+
     rows.push_back(LimitSizedRow(options, *source));
     return rows;
 }
@@ -170,5 +203,8 @@ std::vector<BenchRow> HostileRebuildRows(const BenchOptions &options)
             }
         },
         BareLimitSizedClears);
-    return {row};
+    // Where such a rebuild's time goes, the source left with the hostile block.
+    std::vector<BenchRow> rows = StepProfileRows(source, options.runs < 3 ? options.runs : 3, 1, "hostile rebuild");
+    rows.insert(rows.begin(), row);
+    return rows;
 }

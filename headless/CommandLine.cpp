@@ -85,6 +85,17 @@ bool ParseColour(const std::wstring &text, DWORD &colour)
     return true;
 }
 
+// "FRAME:NAME": from frame FRAME (1 to before the last frame) on, scene NAME is live.
+bool ParseSceneSwitch(const std::wstring &text, SceneSwitch &sceneSwitch)
+{
+    const size_t colon = text.find(L':');
+    long long frame = 0;
+    if (colon == std::wstring::npos || colon + 1 == text.size() || !ParseInt(text.substr(0, colon), 1, maxFrames, frame))
+        return false;
+    sceneSwitch = {static_cast<int>(frame), text.substr(colon + 1)};
+    return true;
+}
+
 CommandLineResult Failure(const std::wstring &message)
 {
     CommandLineResult result;
@@ -101,7 +112,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::wstring> &arguments)
     std::vector<std::wstring> seen;
     const std::vector<std::wstring> takesValue = {L"--scenes", L"--frames", L"--fps", L"--size", L"--out",
                                                   L"--root", L"--png-every", L"--gif",
-                                                  L"--video", L"--ffmpeg", L"--background"};
+                                                  L"--video", L"--ffmpeg", L"--background", L"--scene",
+                                                  L"--switch"};
     const std::vector<std::wstring> switches = {L"--no-png", L"--realtime", L"--quiet", L"--rasterise", L"--help"};
     const auto listed = [](const std::vector<std::wstring> &names, const std::wstring &name) {
         return std::find(names.begin(), names.end(), name) != names.end();
@@ -113,7 +125,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::wstring> &arguments)
         if (!isOption && !listed(switches, name))
             return Failure(name.rfind(L"--", 0) == 0 ? L"unknown option " + name
                                                       : L"unexpected argument \"" + name + L"\"");
-        if (listed(seen, name))
+        if (listed(seen, name) && name != L"--switch")
             return Failure(name + L" given more than once");
         seen.push_back(name);
         if (!isOption) {
@@ -143,6 +155,18 @@ CommandLineResult ParseCommandLine(const std::vector<std::wstring> &arguments)
              : name == L"--gif"   ? options.gifPath
              : name == L"--video" ? options.videoPath
                                   : options.ffmpegProgram) = value;
+        } else if (name == L"--scene") {
+            if (value.empty())
+                return Failure(L"--scene needs a non-empty name");
+            options.scene = value;
+        } else if (name == L"--switch") {
+            SceneSwitch sceneSwitch;
+            if (!ParseSceneSwitch(value, sceneSwitch))
+                return Failure(L"--switch must be FRAME:SCENE with FRAME a whole number of at least 1, not \"" +
+                               value + L"\"");
+            if (!options.switches.empty() && sceneSwitch.frame <= options.switches.back().frame)
+                return Failure(L"--switch frames must increase, not \"" + value + L"\"");
+            options.switches.push_back(sceneSwitch);
         } else if (name == L"--background") {
             if (!ParseColour(value, options.background))
                 return Failure(L"--background must be #RRGGBB, #AARRGGBB or transparent, not \"" + value + L"\"");
@@ -167,6 +191,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::wstring> &arguments)
         result.ok = true;
         return result;
     }
+    if (!options.switches.empty() && options.switches.back().frame >= options.frames)
+        return Failure(L"--switch frame " + std::to_wstring(options.switches.back().frame) + L" is not before the last frame");
     if (options.scenesPath.empty())
         return Failure(L"--scenes FILE is required");
     if (options.outDir.empty())
@@ -180,9 +206,12 @@ const wchar_t *UsageText()
     return L"usage: headless_host --scenes FILE --out DIR [--frames N] [--fps F] [--size WxH]\n"
            L"                     [--root DIR] [--png-every K] [--no-png] [--gif FILE]\n"
            L"                     [--video FILE] [--background COLOUR] [--ffmpeg PROGRAM]\n"
-           L"                     [--realtime] [--quiet] [--rasterise]\n"
+           L"                     [--realtime] [--quiet] [--rasterise] [--scene NAME]\n"
+           L"                     [--switch FRAME:NAME ...]\n"
            L"Loads the plug-ins in ROOT\\plugins, creates the sources of the scene collection FILE,\n"
-           L"renders N frames (default 60) at F frames a second (default 30) onto a WxH canvas\n"
+           L"runs one scene at a time, as a broadcast host does: --scene NAME (default the first),\n"
+           L"and from frame FRAME on scene NAME for each --switch, ending the old scene and beginning\n"
+           L"the new one (other scenes' sources are not called). It renders N frames (default 60) at F frames a second (default 30) onto a WxH canvas\n"
            L"(default 1280x720), writes DIR\\frame_NNNNN.png for every K-th frame and DIR\\summary.json,\n"
            L"and saves the scene collection back. ffmpeg makes the animations: --gif FILE of the\n"
            L"same every-K-th frames (also with --no-png), --video FILE of every frame at F frames a\n"

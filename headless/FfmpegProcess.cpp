@@ -139,8 +139,13 @@ bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
             progress = AcceptWithin(progressListener, kConnectMilliseconds);
             if (progress != INVALID_SOCKET)
                 input = AcceptWithin(inputListener, kConnectMilliseconds);
-            if (input == INVALID_SOCKET)
+            if (input == INVALID_SOCKET) {
                 failure = program + L" did not take the frames (see its message above)";
+                // An ffmpeg that started but never connected would otherwise wait on its
+                // input for ever (a native one under Wine has no handle of ours to end).
+                if (process)
+                    TerminateProcess(process, 1);
+            }
         }
     }
     if (inputListener != INVALID_SOCKET)
@@ -212,11 +217,18 @@ bool FfmpegProcess::Finish()
     while ((got = recv(progress, buffer, sizeof buffer, 0)) > 0)
         report.append(buffer, static_cast<size_t>(got));
     Close();
-    DWORD exitCode = 0;
-    if (process && (WaitForSingleObject(process, kFinishMilliseconds) != WAIT_OBJECT_0 ||
-                    !GetExitCodeProcess(process, &exitCode) || exitCode != 0)) {
-        failure = L"ffmpeg failed (exit code " + std::to_wstring(exitCode) + L")";
-        return false;
+    if (process) {
+        if (WaitForSingleObject(process, kFinishMilliseconds) != WAIT_OBJECT_0) {
+            TerminateProcess(process, 1);
+            failure = L"ffmpeg did not end within " + std::to_wstring(kFinishMilliseconds / 1000) +
+                      L" s and was ended";
+            return false;
+        }
+        DWORD exitCode = 0;
+        if (!GetExitCodeProcess(process, &exitCode) || exitCode != 0) {
+            failure = L"ffmpeg failed (exit code " + std::to_wstring(exitCode) + L")";
+            return false;
+        }
     }
     const size_t end = report.rfind("progress=end");
     if (end == std::string::npos) {

@@ -30,6 +30,7 @@ FrameLoopResult RunFrames(GraphicsSystem *graphics, std::vector<LiveSource> &sou
                           const FrameLoopSettings &settings)
 {
     FrameLoopResult result;
+    result.scene = settings.scene;
     const std::wstring ffmpeg = settings.ffmpegProgram.empty() ? DefaultFfmpegProgram() : settings.ffmpegProgram;
     const bool transparent = (settings.background >> 24) != 0xFF;
     // One ffmpeg per animation; nothing is rendered when one cannot start.
@@ -48,16 +49,23 @@ FrameLoopResult RunFrames(GraphicsSystem *graphics, std::vector<LiveSource> &sou
     if (!result.error.empty())
         return result;
 
+    auto nextSwitch = settings.switches.begin();
     const float seconds = static_cast<float>(1.0 / settings.fps);
     const double begin = MonotonicSeconds();
     ProgressMeter progress(0.0);
     for (int i = 0; i < settings.frames; ++i) {
         if (settings.realtime)
             SleepUntil(begin + i / settings.fps);
+        if (nextSwitch != settings.switches.end() && nextSwitch->frame == i) {
+            EndScene(sources, result.scene);
+            result.scene = nextSwitch->scene;
+            BeginScene(sources, result.scene);
+            ++nextSwitch;
+        }
         HostClearFrame(graphics, settings.background);
         const double frameStart = MonotonicSeconds();
         for (LiveSource &source : sources) {
-            if (!source.source)
+            if (!source.source || source.entry.sceneName != result.scene)
                 continue;
             source.source->Preprocess();
             source.source->Tick(seconds);

@@ -1,4 +1,5 @@
 #pragma once
+#include "headless/HostOptions.h"
 #include "headless/SceneSources.h"
 
 #include <string>
@@ -16,6 +17,8 @@ struct FrameLoopSettings {
     DWORD background = 0xFF202020;
     bool realtime = false;
     bool progress = true;
+    std::wstring scene;                 // live from the first frame, already begun
+    std::vector<SceneSwitch> switches;  // in frame order
 };
 
 struct FrameLoopResult {
@@ -24,6 +27,7 @@ struct FrameLoopResult {
     int gifFrames = 0;
     int videoFrames = 0;
     double maxFrameMilliseconds = 0.0;   // the slowest Preprocess+Tick+Render of all sources
+    std::wstring scene;                  // live after the last frame
     std::wstring error;                  // set when an output could not be written
 };
 
@@ -35,7 +39,8 @@ constexpr DWORD canvasColour = 0xFF202020;
 std::wstring FramePngName(int frameIndex);
 
 // Renders the frames: each clears the canvas to the background, then runs Preprocess, Tick(1/fps) and
-// Render(position, size) of every source in order, then writes what is due. Stops at the
-// first output that cannot be written.
+// Render(position, size) of every source of the live scene in order, then writes what is due.
+// A switch due at a frame ends the live scene and begins the next before that frame. Stops
+// at the first output that cannot be written.
 FrameLoopResult RunFrames(GraphicsSystem *graphics, std::vector<LiveSource> &sources,
                           const FrameLoopSettings &settings);

@@ -62,6 +62,22 @@ std::wstring CheckPaths(const HostOptions &options)
     return {};
 }
 
+// The live scene at the start and at each switch, each one of the collection's; false
+// naming the first that is not. The first scene is live unless one is named.
+bool ChooseLiveScenes(const HostOptions &options, const std::vector<std::wstring> &names,
+                      std::vector<SceneSwitch> &liveScenes, std::wstring &error)
+{
+    liveScenes = {{0, options.scene.empty() && !names.empty() ? names.front() : options.scene}};
+    liveScenes.insert(liveScenes.end(), options.switches.begin(), options.switches.end());
+    for (const SceneSwitch &live : liveScenes) {
+        if (live.scene.empty() || std::find(names.begin(), names.end(), live.scene) != names.end())
+            continue;
+        error = L"no scene \"" + live.scene + L"\"";
+        return false;
+    }
+    return true;
+}
+
 std::vector<PluginSummary> SummarisePlugins(const PluginSet &plugins)
 {
     std::vector<PluginSummary> summaries;
@@ -95,9 +111,14 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
         return HOST_EXIT_BAD_INPUT;
     }
     std::vector<SceneSourceEntry> entries;
+    std::vector<SceneSwitch> liveScenes;
     std::wstring shapeError;
     if (!ListSceneSources(scenes.GetRootElement(), entries, shapeError)) {
         error = L"bad scene file " + options.scenesPath + L": " + shapeError;
+        return HOST_EXIT_BAD_INPUT;
+    }
+    if (!ChooseLiveScenes(options, SceneNames(scenes.GetRootElement()), liveScenes, shapeError)) {
+        error = shapeError + L" in " + options.scenesPath;
         return HOST_EXIT_BAD_INPUT;
     }
 
@@ -141,11 +162,12 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
     summary.pngEvery = options.pngEvery;
     summary.gifPath = options.gifPath;
     summary.videoPath = options.videoPath;
+    summary.liveScenes = liveScenes;
 
     ConfigureNewSources(sources);
     summary.liveBlocksBeforeSources = HostLiveBlocks();
     const double rasteriseMilliseconds = CreateSources(sources, options.rasterise);
-    BeginScenes(sources);
+    BeginScene(sources, liveScenes.front().scene);
 
     FrameLoopSettings loop;
     loop.frames = options.frames;
@@ -159,6 +181,8 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
     loop.background = options.background;
     loop.realtime = options.realtime;
     loop.progress = !options.quiet;
+    loop.scene = liveScenes.front().scene;
+    loop.switches = options.switches;
     const FrameLoopResult frames = RunFrames(graphics.get(), sources, loop);
     summary.pngWritten = frames.pngWritten;
     summary.gifFrames = frames.gifFrames;
@@ -189,7 +213,7 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
             entry.effectiveSettings = nullptr;
     }
 
-    EndScenes(sources);
+    EndScene(sources, frames.scene);
     DestroySources(sources);
     summary.liveBlocksAtExit = HostLiveBlocks();
     plugins.UnloadAll();

@@ -4,6 +4,12 @@
 #include <string>
 #include <vector>
 
+// From `frame` on, `scene` is the live scene.
+struct SceneSwitch {
+    int frame = 0;
+    std::wstring scene;
+};
+
 // What one run of the headless host does, as given on its command line.
 struct HostOptions {
     std::wstring scenesPath;       // scene collection (JSON); read, then saved back
@@ -12,6 +18,8 @@ struct HostOptions {
     std::wstring gifPath;          // empty: no GIF (every K-th frame, made by ffmpeg)
     std::wstring videoPath;        // empty: no video (every frame; WebM for .webm, else MP4)
     std::wstring ffmpegProgram;    // empty: the default (DefaultFfmpegProgram)
+    std::wstring scene;            // the live scene at the start; empty: the first
+    std::vector<SceneSwitch> switches;  // in frame order
     DWORD background = 0xFF202020; // canvas colour 0xAARRGGBB behind every frame
     int frames = 60;
     double fps = 30.0;

@@ -74,6 +74,10 @@ std::string SummaryJson(const RunSummary &summary)
     for (const SourceSummary &source : summary.sources)
         sources.push_back(SourceJson(source));
     json["sources"] = sources;
+    Json liveScenes = Json::array();
+    for (const SceneSwitch &live : summary.liveScenes)
+        liveScenes.push_back({{"frame", live.frame}, {"scene", Utf8(live.scene)}});
+    json["liveScenes"] = liveScenes;
 
     json["liveBlocksBeforeSources"] = summary.liveBlocksBeforeSources;
     json["liveBlocksAtExit"] = summary.liveBlocksAtExit;

@@ -1,4 +1,5 @@
 #pragma once
+#include "headless/HostOptions.h"
 #include "headless/PluginModules.h"
 
 #include <nlohmann/json.hpp>
@@ -41,6 +42,7 @@ struct RunSummary {
     std::vector<PluginSummary> plugins;
     std::vector<RegisteredClass> registeredClasses;
     std::vector<SourceSummary> sources;
+    std::vector<SceneSwitch> liveScenes;   // the live scene from frame 0 on, then each switch
     size_t liveBlocksBeforeSources = 0;
     size_t liveBlocksAtExit = 0;
     std::vector<std::wstring> warnings;

@@ -45,6 +45,15 @@ bool ListSceneSources(XElement *root, std::vector<SceneSourceEntry> &entries, st
     return true;
 }
 
+std::vector<std::wstring> SceneNames(XElement *root)
+{
+    std::vector<std::wstring> names;
+    XElement *scenes = root ? root->GetElement(L"scenes") : nullptr;
+    for (unsigned s = 0; scenes && s < scenes->NumElements(); ++s)
+        names.push_back(scenes->GetElementByID(s)->GetName());
+    return names;
+}
+
 XElement *DataElementOf(XElement *sourceElement)
 {
     XElement *data = sourceElement->GetElement(L"data");

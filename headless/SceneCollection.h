@@ -18,5 +18,8 @@ struct SceneSourceEntry {
 // simply has none.
 bool ListSceneSources(XElement *root, std::vector<SceneSourceEntry> &entries, std::wstring &error);
 
+// The names of the scenes, in file order (those without sources too); none without "scenes".
+std::vector<std::wstring> SceneNames(XElement *root);
+
 // The source's data element, created when missing.
 XElement *DataElementOf(XElement *sourceElement);

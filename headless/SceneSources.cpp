@@ -55,17 +55,17 @@ double CreateSources(std::vector<LiveSource> &sources, bool rasterise)
     return longestRasterise;
 }
 
-void BeginScenes(std::vector<LiveSource> &sources)
+void BeginScene(std::vector<LiveSource> &sources, const std::wstring &scene)
 {
     for (LiveSource &source : sources)
-        if (source.source)
+        if (source.source && source.entry.sceneName == scene)
             source.source->BeginScene();
 }
 
-void EndScenes(std::vector<LiveSource> &sources)
+void EndScene(std::vector<LiveSource> &sources, const std::wstring &scene)
 {
     for (LiveSource &source : sources)
-        if (source.source)
+        if (source.source && source.entry.sceneName == scene)
             source.source->EndScene();
 }
 

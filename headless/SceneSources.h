@@ -29,8 +29,9 @@ void ConfigureNewSources(std::vector<LiveSource> &sources);
 // result is the longest such call in milliseconds (0 without).
 double CreateSources(std::vector<LiveSource> &sources, bool rasterise);
 
-void BeginScenes(std::vector<LiveSource> &sources);
-void EndScenes(std::vector<LiveSource> &sources);
+// A scene goes live or stops being live: BeginScene or EndScene of each of its sources.
+void BeginScene(std::vector<LiveSource> &sources, const std::wstring &scene);
+void EndScene(std::vector<LiveSource> &sources, const std::wstring &scene);
 // Deletes the sources through their virtual destructor.
 void DestroySources(std::vector<LiveSource> &sources);
 

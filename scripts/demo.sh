@@ -41,7 +41,7 @@ install_host() {
     cp "$release/plugins/VantoPlauditor/Plauditor.exe" "$1/plugins/VantoPlauditor/"
     # The shipped settings as they are, the companion's HTTP port aside. Its black outline
     # shows on the lighter canvas the run below asks for.
-    sed -e "s/\"httpPort\": 0/\"httpPort\": $http_base/" \
+    sed -e "s/\"httpPort\": [0-9]*/\"httpPort\": $http_base/" \
         "$release/plugins/VantoPlauditor/Plauditor.json" > "$1/plugins/VantoPlauditor/Plauditor.json"
     : > "$1/plugins/VantoPlauditor/events.jsonl"
   fi

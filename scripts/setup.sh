@@ -7,7 +7,7 @@ cd "$here"
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64 cmake ninja-build googletest
           nlohmann-json3-dev libstb-dev fonts-liberation2 fonts-wqy-zenhei clang
-          libclang-rt-14-dev imagemagick clang-14 lld-14 llvm-14 libcpp-httplib-dev patch xz-utils
+          libclang-rt-14-dev imagemagick clang-14 lld-14 llvm-14 libcpp-httplib-dev dpkg-dev xz-utils
           ffmpeg chromium curl)
 missing=()
 for p in "${packages[@]}"; do
@@ -30,8 +30,8 @@ fi
 
 # cpp-httplib for the Windows build. Debian's libcpp-httplib-dev ships it split into a header
 # of declarations and a Linux library; the companion needs the single header, so it comes
-# from the source package of the same Debian version, with Debian's patches applied, fetched
-# through apt with deb-src entries made from this machine's own apt sources.
+# from the source package of the same Debian version, unpacked by apt-get source (which
+# applies Debian's patches), with deb-src entries made from this machine's own apt sources.
 stage_httplib() {
   local version dest=build/third_party/httplib
   version=$(dpkg-query -W -f='${Version}' libcpp-httplib-dev)
@@ -49,15 +49,8 @@ stage_httplib() {
   local apt=(apt-get -qq -o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts="$work/parts"
              -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache" -o APT::Sandbox::User=root)
   "${apt[@]}" update >/dev/null || echo "setup: some source indexes did not download; trying anyway"
-  (cd "$work" && "${apt[@]}" source --download-only "cpp-httplib=$version" >/dev/null)
-  mkdir -p "$work/tree" && tar -xf "$work"/cpp-httplib_*.orig.tar.* -C "$work/tree" --strip-components=1
-  tar -xf "$work"/cpp-httplib_*.debian.tar.* -C "$work/tree"
-  if [ -f "$work/tree/debian/patches/series" ]; then
-    grep -v '^#' "$work/tree/debian/patches/series" | while read -r patch_name; do
-      [ -n "$patch_name" ] && patch -s -d "$work/tree" -p1 < "$work/tree/debian/patches/$patch_name"
-    done
-  fi
-  mkdir -p "$dest" && cp "$work/tree/httplib.h" "$dest/" && echo "$version" > "$dest/VERSION"
+  (cd "$work" && "${apt[@]}" source "cpp-httplib=$version" >/dev/null)
+  mkdir -p "$dest" && cp "$work"/cpp-httplib-*/httplib.h "$dest/" && echo "$version" > "$dest/VERSION"
   rm -rf "$work"
 }
 stage_httplib

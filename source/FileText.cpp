@@ -44,18 +44,70 @@ public:
     HANDLE get() const { return handle; }
 };
 
+// Others may write the file meanwhile, as a log's writer does.
+HANDLE OpenShared(const wchar_t *path)
+{
+    return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// UTF-16LE units of the bytes; an odd last byte is half a unit and left out.
+std::wstring WideFromUtf16(std::string_view bytes)
+{
+    std::wstring text(bytes.size() / 2, L'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                       (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    return text;
+}
+
+// The text ends at a NUL, as a string the host hands on would; nothing after it shows.
+bool EndAtNul(std::wstring &text)
+{
+    const std::size_t nul = text.find(L'\0');
+    if (nul == std::wstring::npos)
+        return false;
+    text.resize(nul);
+    return true;
+}
+
+bool IsLowSurrogate(wchar_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Half-width cells a unit takes: the wide scripts (Hangul, CJK, full-width forms) two, the
+// rest one (a surrogate pair is two units).
+unsigned CellsOf(wchar_t unit)
+{
+    const bool wide = (unit >= 0x1100 && unit <= 0x115F) || (unit >= 0x2E80 && unit <= 0xA4CF) ||
+                      (unit >= 0xAC00 && unit <= 0xD7A3) || (unit >= 0xF900 && unit <= 0xFAFF) ||
+                      (unit >= 0xFE30 && unit <= 0xFE4F) || (unit >= 0xFF00 && unit <= 0xFF60) ||
+                      (unit >= 0xFFE0 && unit <= 0xFFE6);
+    return wide ? 2 : 1;
+}
+
+// The units at the start (or, backwards, at the end) of the text that fit in maxCells.
+template <typename Units>
+std::size_t UnitsWithin(Units first, Units last, unsigned maxCells)
+{
+    std::size_t units = 0;
+    for (unsigned long long cells = 0; first != last; ++first, ++units) {
+        cells += CellsOf(*first);
+        if (cells > maxCells)
+            break;
+    }
+    return units;
+}
+
 } // namespace
 
-FileText DecodeFileText(std::string_view bytes, bool whole, unsigned maxUnits, unsigned maxLines)
+FileText DecodeFileText(std::string_view bytes, bool whole, unsigned maxCells, unsigned maxLines)
 {
     FileText result;
     std::wstring &text = result.text;
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-        bytes.remove_prefix(2);
-        text.resize(bytes.size() / 2);  // an odd last byte is half a unit
-        for (std::size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                           (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+        text = WideFromUtf16(bytes.substr(2));
     } else {
         if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
             bytes.remove_prefix(3);
@@ -63,22 +115,19 @@ FileText DecodeFileText(std::string_view bytes, bool whole, unsigned maxUnits, u
             bytes.remove_suffix(UnfinishedUtf8Tail(bytes));
         text = WideFromUtf8(bytes);
     }
-    // The text ends at a NUL, as a string the host hands on would; nothing after it shows.
-    const std::size_t nul = text.find(L'\0');
-    if (nul != std::wstring::npos) {
-        text.resize(nul);
+    if (EndAtNul(text))
         whole = true;
-    }
 
     // The line feed that ends line maxLines, if the text goes on after it.
     std::size_t lineEnd = 0;
     for (unsigned line = 0; line < maxLines && lineEnd != std::wstring::npos; ++line)
         lineEnd = text.find(L'\n', line == 0 ? 0 : lineEnd + 1);
-    if (lineEnd != std::wstring::npos && lineEnd < maxUnits && lineEnd + 1 < text.size()) {
+    const std::size_t fit = UnitsWithin(text.begin(), text.end(), maxCells);
+    if (lineEnd != std::wstring::npos && lineEnd < fit && lineEnd + 1 < text.size()) {
         text.resize(lineEnd > 0 && text[lineEnd - 1] == L'\r' ? lineEnd - 1 : lineEnd);
         result.cut = FileText::Cut::Lines;
-    } else if (text.size() > maxUnits || !whole) {
-        std::size_t keep = std::min<std::size_t>(maxUnits, text.size());
+    } else if (fit < text.size() || !whole) {
+        std::size_t keep = fit;
         if (keep > 0 && text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF)
             --keep;
         text.resize(keep);
@@ -87,20 +136,74 @@ FileText DecodeFileText(std::string_view bytes, bool whole, unsigned maxUnits, u
     return result;
 }
 
+FileText DecodeFileEnd(std::string_view bytes, bool utf16, bool fromStart, unsigned maxCells, unsigned maxLines)
+{
+    FileText result;
+    if (!utf16 && !fromStart)
+        while (!bytes.empty() && (static_cast<unsigned char>(bytes.front()) & 0xC0) == 0x80)
+            bytes.remove_prefix(1);  // the rest of a character cut off by the read
+    std::wstring text = utf16 ? WideFromUtf16(bytes) : WideFromUtf8(bytes);
+    EndAtNul(text);
+
+    // A line feed that ends the text ends its last line rather than starting one.
+    const std::size_t lastLineEnd = !text.empty() && text.back() == L'\n' ? text.size() - 1 : text.size();
+    std::size_t begin = 0;
+    if (!fromStart) {
+        // The first line read is the end of a longer one.
+        const std::size_t feed = text.find(L'\n');
+        if (feed < lastLineEnd)
+            begin = feed + 1;
+        result.cut = FileText::Cut::Lines;
+    }
+    unsigned lines = 1;
+    for (std::size_t end = lastLineEnd; end > begin;) {
+        const std::size_t feed = text.rfind(L'\n', end - 1);
+        if (feed == std::wstring::npos || feed < begin)
+            break;
+        if (lines >= maxLines) {
+            begin = feed + 1;
+            result.cut = FileText::Cut::Lines;
+            break;
+        }
+        ++lines;
+        end = feed;
+    }
+    const std::size_t fit = UnitsWithin(text.rbegin(), text.rend() - static_cast<std::ptrdiff_t>(begin), maxCells);
+    if (fit < text.size() - begin) {
+        const std::size_t from = text.size() - fit;
+        const std::size_t feed = text.find(L'\n', from - 1);
+        if (feed < lastLineEnd) {
+            begin = feed + 1;
+        } else {
+            begin = from;
+            if (IsLowSurrogate(text[begin]))
+                ++begin;
+        }
+        result.cut = FileText::Cut::Units;
+    }
+    result.text = text.substr(begin);
+    return result;
+}
+
 unsigned MaxFileTextLines(int fontSize)
 {
     return kMaxTextureSide / static_cast<unsigned>(std::max(fontSize, 1)) + 1;
 }
 
-FileStart ReadFileStart(const wchar_t *path)
+unsigned MaxFileTextCells(int fontSize)
+{
+    const unsigned long long size = static_cast<unsigned>(std::max(fontSize, 1));
+    return static_cast<unsigned>(std::clamp<unsigned long long>(kFileTextArea / (size * size), 2, kFileTextCellsCeiling));
+}
+
+FileStart ReadFileStart(const wchar_t *path, std::size_t maxBytes)
 {
     FileStart start;
-    const FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file(OpenShared(path));
     if (file.get() == INVALID_HANDLE_VALUE)
         return start;
     // One byte more than is used tells whether the file goes on.
-    start.bytes.resize(kFileTextReadBytes + 1);
+    start.bytes.resize(maxBytes + 1);
     DWORD read = 0;
     if (!ReadFile(file.get(), start.bytes.data(), static_cast<DWORD>(start.bytes.size()), &read, nullptr)) {
         start.error = GetLastError();
@@ -108,8 +211,51 @@ FileStart ReadFileStart(const wchar_t *path)
         start.result = FileStart::Result::ReadFailed;
         return start;
     }
-    start.whole = read <= kFileTextReadBytes;
-    start.bytes.resize(start.whole ? read : kFileTextReadBytes);
+    start.whole = read <= maxBytes;
+    start.bytes.resize(start.whole ? read : maxBytes);
     start.result = FileStart::Result::Read;
     return start;
+}
+
+FileEnd ReadFileEnd(const wchar_t *path, std::size_t maxBytes)
+{
+    FileEnd end;
+    const FileHandle file(OpenShared(path));
+    if (file.get() == INVALID_HANDLE_VALUE)
+        return end;
+    const auto failed = [&end] {
+        end.error = GetLastError();
+        end.bytes.clear();
+        end.result = FileStart::Result::ReadFailed;
+        return end;
+    };
+    char mark[3] = {};
+    DWORD read = 0;
+    LARGE_INTEGER size{};
+    if (!ReadFile(file.get(), mark, sizeof mark, &read, nullptr) || !GetFileSizeEx(file.get(), &size))
+        return failed();
+    std::size_t markLength = 0;
+    if (read >= 2 && mark[0] == '\xFF' && mark[1] == '\xFE') {
+        end.utf16 = true;
+        markLength = 2;
+    } else if (read == 3 && std::string_view(mark, 3) == "\xEF\xBB\xBF") {
+        markLength = 3;
+    }
+    // Units of UTF-16 start at even offsets, the mark being two bytes.
+    LARGE_INTEGER offset{};
+    offset.QuadPart = static_cast<LONGLONG>(markLength);
+    if (static_cast<unsigned long long>(size.QuadPart) > markLength + maxBytes)
+    {
+        offset.QuadPart = size.QuadPart - static_cast<LONGLONG>(maxBytes);
+        if (end.utf16)
+            offset.QuadPart += offset.QuadPart & 1;
+    }
+    end.bytes.resize(maxBytes);
+    if (!SetFilePointerEx(file.get(), offset, nullptr, FILE_BEGIN) ||
+        !ReadFile(file.get(), end.bytes.data(), static_cast<DWORD>(maxBytes), &read, nullptr))
+        return failed();
+    end.bytes.resize(read);
+    end.fromStart = offset.QuadPart == static_cast<LONGLONG>(markLength);
+    end.result = FileStart::Result::Read;
+    return end;
 }

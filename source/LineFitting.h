@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+
 #include "host/OBSApi.h"
 #include "source/GdiplusHandles.h"
 
@@ -8,28 +10,56 @@
 // lines kept (0 when the text has no lines, and then the text stays as it was). The line
 // that overflowed is kept too, so the block can hang off the top of the box.
 //
-// measureHeight returns the height of the given text laid out at the box width.
+// measureHeight returns the height of the given text laid out at the box width. Lines are
+// taken one at a time up to kLinesOneByOne; past that (a tall box, a small font, a long file)
+// measuring every count would grow with the square of the lines, so the count doubles until
+// it overflows and the gap is then halved: more lines are never less tall, so the same
+// lines are kept.
+inline constexpr unsigned kLinesOneByOne = 32;
+
 template <typename MeasureHeight>
 float FitLinesFromBottom(String &text, float layoutHeight, MeasureHeight measureHeight)
 {
     text.FindReplace(L"\n\r", L"\n");
     StringList lines;
     text.GetTokenList(lines, L'\n', 1);
-    if (lines.Num() == 0)
+    const unsigned count = lines.Num();
+    if (count == 0)
         return 0.0f;
 
-    text.Clear();
+    // The text becomes the last `taken` lines; the result is what they overflow.
+    const auto take = [&](unsigned taken) {
+        text.Clear();
+        for (unsigned i = count - taken; i < count; ++i) {
+            if (!lines[i].IsEmpty())  // an empty line has no buffer to append
+                text.AppendString(lines[i].Array(), lines[i].Length());
+            text.AppendString(L"\n", 1);
+        }
+        return layoutHeight - measureHeight(text);
+    };
+    unsigned fits = 0;
     float overflow = layoutHeight;
-    for (unsigned i = lines.Num(); i-- > 0;) {
-        text.InsertString(0, L"\n");
-        if (!lines[i].IsEmpty())  // an empty line has no buffer to insert
-            text.InsertString(0, lines[i].Array());
-        if (!text.IsEmpty())
-            overflow = layoutHeight - measureHeight(text);
-        if (overflow < 0.0f)
-            break;
+    while (overflow >= 0.0f && fits < count && fits < kLinesOneByOne)
+        overflow = take(++fits);
+    if (overflow < 0.0f || fits == count)
+        return overflow;
+
+    unsigned over = fits;
+    while (overflow >= 0.0f && over < count) {
+        fits = over;
+        over = std::min(count, 2 * over);
+        overflow = take(over);
     }
-    return overflow;
+    if (overflow >= 0.0f)
+        return overflow;  // all lines fit
+    while (over - fits > 1) {
+        const unsigned middle = fits + (over - fits) / 2;
+        if (take(middle) < 0.0f)
+            over = middle;
+        else
+            fits = middle;
+    }
+    return take(over);
 }
 
 // The same with GDI+ measuring: the font, a layout of (0, 0, width, 32000) and no string

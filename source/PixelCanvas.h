@@ -1,22 +1,24 @@
 #pragma once
-#include "source/GdiHandles.h"
 #include "source/GdiplusHandles.h"
+#include "source/PixelStore.h"
 
-// The rasteriser's pixel buffer: the memory of a 32bpp top-down DIB section, drawn on
-// through a GDI+ PixelFormat32bppARGB bitmap over the same memory. Bytes are blue, green,
-// red, alpha; row 0 is the top row.
+#include <cstdint>
+
+// The rasteriser's pixel buffer, drawn on through a GDI+ PixelFormat32bppARGB bitmap over
+// memory from a PixelStore. Bytes are blue, green, red, alpha; row 0 is the top row. Its
+// pixels are undefined until Fill has set them.
 class PixelCanvas {
-    MemoryDC dc;
-    BitmapHandle dib;
-    void *bits = nullptr;
-    // Declared after the DIB: the bitmap goes before the memory it draws into.
+    PixelStore::Block owned;  // memory too large for the store to keep
+    std::uint32_t *bits = nullptr;
+    bool zeroed = false;
+    // Declared after the memory: the bitmap goes before the memory it draws into.
     GdipBitmap bitmap;
     GdipGraphics graphics;
     unsigned width = 0;
     unsigned height = 0;
 
 public:
-    PixelCanvas(unsigned width, unsigned height);
+    PixelCanvas(unsigned width, unsigned height, PixelStore &store);
 
     // No pixel memory means nothing can be drawn or uploaded.
     bool HasPixels() const { return bits != nullptr; }
@@ -24,6 +26,10 @@ public:
     unsigned Width() const { return width; }
     unsigned Height() const { return height; }
     unsigned Pitch() const { return width * 4; }
+
+    // Every pixel set to `argb`, as GDI+'s Clear sets it, before anything is drawn; fresh
+    // memory is left as it is for transparent black.
+    void Fill(std::uint32_t argb);
 
     GdipGraphics &Graphics() { return graphics; }
     GdipBitmap &Bitmap() { return bitmap; }

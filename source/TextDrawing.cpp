@@ -16,15 +16,6 @@ Gdiplus::RectF ToRectF(const TextBox &box)
     return Gdiplus::RectF(box.x, box.y, box.width, box.height);
 }
 
-void ClearTo(GdipGraphics &graphics, std::uint32_t colour)
-{
-    const Gdiplus::GpStatus status =
-        graphics.Check(gdip::GdipGraphicsClear(graphics.get(), colour));
-    if (status != Gdiplus::Ok)
-        AppWarning(L"TextSource::UpdateTexture: Graphics::Clear failed: %u",
-                   static_cast<unsigned>(status));
-}
-
 // How far the flattened stroke may stray from the curves, in pixels: GDI+'s own flatness.
 constexpr float kFlatness = 0.25f;
 
@@ -124,18 +115,17 @@ bool StrokeThroughMask(PixelCanvas &canvas, std::vector<StrokePortion> &portions
 
 } // namespace
 
-void PaintBackground(GdipGraphics &graphics, std::uint32_t backgroundColour,
-                     bool transparentMargin, const TextBox &measured)
+void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool transparentMargin,
+                     const TextBox &measured)
 {
-    if (!transparentMargin) {
-        ClearTo(graphics, backgroundColour);
+    canvas.Fill(transparentMargin ? 0 : backgroundColour);
+    // A transparent box blends to nothing.
+    if (!transparentMargin || (backgroundColour >> 24) == 0)
         return;
-    }
-    ClearTo(graphics, 0);
     GdipSolidFill fill;
     fill.Check(gdip::GdipCreateSolidFill(backgroundColour, fill.receive()));
-    graphics.Check(gdip::GdipFillRectangle(graphics.get(), fill.get(), measured.x, measured.y,
-                                           measured.width, measured.height));
+    canvas.Graphics().Check(gdip::GdipFillRectangle(canvas.Graphics().get(), fill.get(), measured.x, measured.y,
+                                                    measured.width, measured.height));
 }
 
 void SetTextRenderState(GdipGraphics &graphics)
@@ -164,11 +154,10 @@ void DrawOutlinedText(PixelCanvas &canvas, CTSTR text, GdipFont &font, const Tex
     GdipGraphics &graphics = canvas.Graphics();
     const Gdiplus::RectF layout = ToRectF(OutlineDrawBox(box, outline.size));
 
-    // Released in reverse: the stroked copy, the pen, the path, the family.
+    // Released in reverse: the pen, the path, the family.
     GdipFontFamily family;
     GdipPath path;
     GdipPen pen;
-    GdipPath strokedCopy;
 
     path.Check(gdip::GdipCreatePath(Gdiplus::FillModeAlternate, path.receive()));
     family.Check(gdip::GdipGetFamily(font.get(), family.receive()));
@@ -181,10 +170,9 @@ void DrawOutlinedText(PixelCanvas &canvas, CTSTR text, GdipFont &font, const Tex
 
     pen.Check(gdip::GdipCreatePen1(outline.colour, outline.size, Gdiplus::UnitWorld, pen.receive()));
     pen.Check(gdip::GdipSetPenLineJoin(pen.get(), Gdiplus::LineJoinRound));
-    strokedCopy.Check(gdip::GdipClonePath(path.get(), strokedCopy.receive()));
 
     // The stroke: the figures that can show, a portion at a time, as lines.
-    const FigureSelection shown = ShownFigures(strokedCopy, outline.size, canvas.Width(), canvas.Height());
+    const FigureSelection shown = ShownFigures(path, outline.size, canvas.Width(), canvas.Height());
     std::vector<StrokePortion> portions;
     for (const PathRun &run : shown.runs)
         portions.push_back({PathOf(FlattenCurves(run, kFlatness)),

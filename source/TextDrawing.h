@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-// Clears the canvas to the background colour, or, with a transparent margin, clears it to
-// nothing and fills only the measured box with the background colour.
-void PaintBackground(GdipGraphics &graphics, std::uint32_t backgroundColour,
-                     bool transparentMargin, const TextBox &measured);
+// Before anything is drawn: fills the canvas with the background colour, or, with a
+// transparent margin, clears it and fills only the measured box with the colour.
+void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool transparentMargin,
+                     const TextBox &measured);
 
 // Antialiased text and shapes, blended over what is there.
 void SetTextRenderState(GdipGraphics &graphics);

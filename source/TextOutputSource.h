@@ -1,5 +1,6 @@
 #pragma once
 #include "host/OBSApi.h"
+#include "source/PixelStore.h"
 
 // The plug-in's one image source: shows the thank-you text that the companion program
 // publishes for the source's scene. Storage comes from MainAllocator, zero-filled, and the
@@ -50,6 +51,7 @@ public:
     SamplerState *scrollSampler = nullptr;  // owned, wrapping sampler for scrolling
     XElement *data = nullptr;               // not owned
     String sourceGuid;                      // cached "guid" setting
+    PixelStore pixelStore;                  // the canvas's memory, kept between rebuilds
 
     explicit TextOutputSource(XElement *dataElement);
     ~TextOutputSource() override;

@@ -3,6 +3,7 @@
 #include "source/GdiHandles.h"
 #include "source/GdiplusHandles.h"
 #include "source/PixelCanvas.h"
+#include "source/RebuildSteps.h"
 #include "source/TextColours.h"
 #include "source/TextDrawing.h"
 #include "source/TextFont.h"
@@ -74,74 +75,107 @@ std::uint32_t BackgroundColourOf(const TextOutputSource &source)
     return BackgroundColour(input);
 }
 
-void PaintText(TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
-               Gdiplus::GpStringFormat *format, TextBox measured, const TextureSize &size)
+// The measured box as the texture lays it out.
+TextBox LaidOutBox(TextBox measured, const TextureSize &size)
 {
-    GdipGraphics &graphics = canvas.Graphics();
-    GdipSolidFill textBrush;
-    textBrush.Check(gdip::GdipCreateSolidFill(TextBrushColour(source.color, source.textOpacity),
-                                              textBrush.receive()));
-
     measured.width = size.boxWidth;
     measured.height = size.boxHeight;
-    PaintBackground(graphics, BackgroundColourOf(source),
-                    NeedsTransparentMargin(source.useTextExtents, size.width, size.height,
-                                           measured.width, measured.height),
-                    measured);
-    SetTextRenderState(graphics);
+    return measured;
+}
 
+void PaintBackgroundOf(const TextOutputSource &source, PixelCanvas &canvas, const TextBox &box,
+                       const TextureSize &size)
+{
+    PaintBackground(canvas, BackgroundColourOf(source),
+                    NeedsTransparentMargin(source.useTextExtents, size.width, size.height, box.width, box.height),
+                    box);
+}
+
+void DrawTextOf(const TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
+                Gdiplus::GpStringFormat *format, const TextBox &box, const TextureSize &size)
+{
+    GdipGraphics &graphics = canvas.Graphics();
+    SetTextRenderState(graphics);
     if (source.currentText.IsEmpty())
         return;
     const float outlineSize = source.useOutline ? DrawableOutlineSize(source.outlineSize) : 0.0f;
-    if (!BoxReachesTexture(measured, outlineSize < 0.0f ? -outlineSize : outlineSize, size.width, size.height))
+    if (!BoxReachesTexture(box, outlineSize < 0.0f ? -outlineSize : outlineSize, size.width, size.height))
         return;
+    GdipSolidFill textBrush;
+    textBrush.Check(gdip::GdipCreateSolidFill(TextBrushColour(source.color, source.textOpacity),
+                                              textBrush.receive()));
     if (source.useOutline) {
         const OutlineStyle outline{
             outlineSize,
             OutlinePenColour(source.outlineColor, source.outlineOpacity, source.textOpacity)};
-        DrawOutlinedText(canvas, source.currentText.Array(), font, measured, format, textBrush.get(),
-                         outline);
+        DrawOutlinedText(canvas, source.currentText.Array(), font, box, format, textBrush.get(), outline);
     } else {
-        DrawPlainText(graphics, source.currentText.Array(), font.get(), measured, format,
-                      textBrush.get());
+        DrawPlainText(graphics, source.currentText.Array(), font.get(), box, format, textBrush.get());
     }
 }
 
 } // namespace
 
+void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
+{
+    const auto ended = [profiler](RebuildStep step) {
+        if (profiler)
+            profiler->StepEnded(step);
+    };
+    ChooseWorkingText(source);
+    if (source.useOutline && DrawableOutlineSize(source.outlineSize) != source.outlineSize)
+        AppWarning(L"TextSource::UpdateTexture: outline size %g is drawn as %g",
+                   static_cast<double>(source.outlineSize),
+                   static_cast<double>(DrawableOutlineSize(source.outlineSize)));
+    ended(RebuildStep::WorkingText);
+
+    {
+        FontHandle gdiFont = CreateTextFont(source.fontName,
+                                            TextFontStyle{source.fontSize, source.bold, source.italic, source.underline});
+        if (!gdiFont)
+            return;
+        ended(RebuildStep::GdiFont);
+
+        GdipStringFormat format = PrepareTextFormat(source);
+        ended(RebuildStep::StringFormat);
+
+        GdipFont font;
+        TextBox measured = kEmptyTextBox;
+        {
+            MemoryDC measuringContext;
+            font = CreateGdiplusFont(measuringContext.get(), gdiFont.get());
+            GdipGraphics measuring = CreateMeasuringGraphics(measuringContext.get());
+            ended(RebuildStep::MeasuringObjects);
+            measured = MeasureWorkingText(source.currentText, measuring, font.get(), format.get(),
+                                          MeasureSettingsOf(source));
+            ended(RebuildStep::Measure);
+        }
+        gdiFont.reset();
+        ended(RebuildStep::ReleaseMeasuring);
+
+        const TextureSize size = TextureSizeFor(source, measured);
+        PixelCanvas canvas(size.width, size.height, source.pixelStore);
+        if (!canvas.HasPixels()) {
+            AppWarning(L"TextSource::UpdateTexture: could not create a %ux%u pixel buffer",
+                       size.width, size.height);
+            return;
+        }
+        ended(RebuildStep::Canvas);
+        const TextBox box = LaidOutBox(measured, size);
+        PaintBackgroundOf(source, canvas, box, size);
+        ended(RebuildStep::Background);
+        DrawTextOf(source, canvas, font, format.get(), box, size);
+        ended(RebuildStep::Text);
+        canvas.FinishDrawing();
+        ended(RebuildStep::FinishDrawing);
+
+        UploadTexture(source, size.width, size.height, canvas.Pixels());
+        ended(RebuildStep::Upload);
+    }
+    ended(RebuildStep::Release);
+}
+
 void TextOutputSource::UpdateTexture()
 {
-    ChooseWorkingText(*this);
-    if (useOutline && DrawableOutlineSize(outlineSize) != outlineSize)
-        AppWarning(L"TextSource::UpdateTexture: outline size %g is drawn as %g", static_cast<double>(outlineSize),
-                   static_cast<double>(DrawableOutlineSize(outlineSize)));
-
-    FontHandle gdiFont = CreateTextFont(fontName, TextFontStyle{fontSize, bold, italic, underline});
-    if (!gdiFont)
-        return;
-
-    GdipStringFormat format = PrepareTextFormat(*this);
-
-    GdipFont font;
-    TextBox measured = kEmptyTextBox;
-    {
-        MemoryDC measuringContext;
-        font = CreateGdiplusFont(measuringContext.get(), gdiFont.get());
-        GdipGraphics measuring = CreateMeasuringGraphics(measuringContext.get());
-        measured = MeasureWorkingText(currentText, measuring, font.get(), format.get(),
-                                      MeasureSettingsOf(*this));
-    }
-    gdiFont.reset();
-
-    const TextureSize size = TextureSizeFor(*this, measured);
-    PixelCanvas canvas(size.width, size.height);
-    if (!canvas.HasPixels()) {
-        AppWarning(L"TextSource::UpdateTexture: could not create a %ux%u pixel buffer",
-                   size.width, size.height);
-        return;
-    }
-    PaintText(*this, canvas, font, format.get(), measured, size);
-    canvas.FinishDrawing();
-
-    UploadTexture(*this, size.width, size.height, canvas.Pixels());
+    RebuildTexture(*this, nullptr);
 }

@@ -92,38 +92,6 @@ CompanionView SharedView::Get() const
     return view;
 }
 
-namespace {
-
-std::string ColourText(std::int32_t value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "#%08X", static_cast<unsigned>(value));
-    return text;
-}
-
-nlohmann::ordered_json StyleJson(const StyleValues &style)
-{
-    nlohmann::ordered_json json;
-    json["font"] = Utf16ToUtf8(style.font);
-    for (std::size_t i = 0; i < kStyleNumberCount; ++i) {
-        const std::int32_t value = style.numbers[i];
-        switch (StyleKindOf(i)) {
-        case StyleKind::Colour:
-            json[kStyleNumberKeys[i]] = ColourText(value);
-            break;
-        case StyleKind::Flag:
-            json[kStyleNumberKeys[i]] = value != 0;
-            break;
-        case StyleKind::Integer:
-            json[kStyleNumberKeys[i]] = value;
-            break;
-        }
-    }
-    return json;
-}
-
-} // namespace
-
 std::string StateJson(const CompanionView &view, std::uint64_t taken, std::uint64_t refused, std::uint16_t port)
 {
     nlohmann::ordered_json lines = nlohmann::ordered_json::array();
@@ -134,7 +102,8 @@ std::string StateJson(const CompanionView &view, std::uint64_t taken, std::uint6
         {"lines", lines},
         {"textSequence", view.textSequence},
         {"style", StyleJson(view.style)},
-        {"events", {{"taken", taken}, {"refused", refused}}},
+        {"rules", GiftRulesJson(view.rules)},
+        {"events", {{"taken", taken}, {"refused", refused}, {"hidden", view.hidden}}},
         {"http", {{"address", "127.0.0.1"}, {"port", port}}},
     };
     // Names come from viewers: whatever they hold, the answer stays valid UTF-8 JSON.

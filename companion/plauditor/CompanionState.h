@@ -68,6 +68,8 @@ struct CompanionView {
     std::vector<std::u16string> lines;  // on screen, oldest first
     StyleValues style = DefaultStyle();
     std::int32_t textSequence = 0;      // of the last text block published; 0 before the first
+    GiftRules rules;
+    std::uint64_t hidden = 0;           // events taken but below their minimum
 };
 
 class SharedView {
@@ -80,5 +82,6 @@ public:
 };
 
 // GET /state: {"scene", "lines", "textSequence", "style": {...as in Plauditor.json...},
-// "events": {"taken", "refused"}, "http": {"address", "port"}}, one line of UTF-8 JSON.
+// "rules": {...as in Plauditor.json...}, "events": {"taken", "refused", "hidden"},
+// "http": {"address", "port"}}, one line of UTF-8 JSON.
 std::string StateJson(const CompanionView &view, std::uint64_t taken, std::uint64_t refused, std::uint16_t port);

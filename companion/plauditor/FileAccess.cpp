@@ -83,3 +83,26 @@ std::wstring ResolvePath(const std::wstring &base, const std::wstring &path)
                           (path.size() > 1 && path[1] == L':');
     return absolute ? path : base + path;
 }
+
+bool ReplaceFileContents(const std::wstring &path, std::string_view bytes, DWORD &code)
+{
+    const std::wstring temporary = path + L".saving";
+    const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        code = GetLastError();
+        return false;
+    }
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size() && FlushFileBuffers(file);
+    code = ok ? 0 : GetLastError();
+    CloseHandle(file);
+    if (ok && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        code = GetLastError();
+    }
+    if (!ok)
+        DeleteFileW(temporary.c_str());
+    return ok;
+}

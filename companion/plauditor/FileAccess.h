@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Whole file as bytes; nothing when it cannot be opened or is larger than maxBytes.
 std::optional<std::string> ReadWholeFile(const std::wstring &path, std::size_t maxBytes);
@@ -23,3 +24,7 @@ std::wstring ProgramFolder();
 
 // path as it is when absolute, otherwise under base.
 std::wstring ResolvePath(const std::wstring &base, const std::wstring &path);
+
+// Writes beside the target, then moves over it, so a failed or interrupted save leaves the old
+// file whole and readers never see half a file. false, with the system's error code, on failure.
+bool ReplaceFileContents(const std::wstring &path, std::string_view bytes, DWORD &code);

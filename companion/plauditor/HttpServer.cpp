@@ -3,7 +3,10 @@
 
 #include "companion/plauditor/HttpServer.h"
 
+#include "companion/plauditor/InstalledFonts.h"
+#include "companion/plauditor/SettingsEdits.h"
 #include "companion/plauditor/StatusPage.h"
+#include "companion/plauditor/Utf.h"
 
 #include <nlohmann/json.hpp>
 
@@ -403,7 +406,7 @@ private:
             if (!response.body.empty())
                 return HandlerResponse::Unhandled;
             const std::string reason = response.status == 413   ? TooLarge()
-                                       : response.status == 404 ? std::string("no such page; try /, /state or POST /events")
+                                       : response.status == 404 ? std::string("no such page; try /, /state, /fonts, POST /events, /style or /rules")
                                        : response.status == 400 ? std::string("bad request")
                                                                 : std::string(httplib::detail::status_message(response.status));
             Json(response, response.status, ErrorJson(reason));
@@ -416,9 +419,37 @@ private:
             Json(response, 500, ErrorJson("the request could not be handled"));
         });
 
-        Get("/", [](const httplib::Request &, httplib::Response &response) {
-            response.set_content(std::string(StatusPageHtml()), "text/html; charset=utf-8");
+        Get("/", [](const httplib::Request &request, httplib::Response &response) {
+            response.set_content(StatusPageHtml(PickPageLanguage(request.get_header_value("Accept-Language"))),
+                                 "text/html; charset=utf-8");
             response.set_header("Cache-Control", "no-store");
+            response.set_header("Vary", "Accept-Language");
+        });
+        Get("/fonts", [](const httplib::Request &, httplib::Response &response) {
+            nlohmann::json fonts = nlohmann::json::array();
+            for (const auto &family : InstalledFontFamilies())
+                fonts.push_back(Utf16ToUtf8(family));
+            Json(response, 200, nlohmann::json{{"fonts", fonts}}.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+        });
+        Post("/style", [this](const httplib::Request &request, httplib::Response &response,
+                              const httplib::ContentReader &reader) {
+            const auto body = ReadEditBody(request, response, reader);
+            if (!body)
+                return;
+            StyleEdit edit = ParseStyleBody(*body, shared.view.Get().style);
+            if (!edit.style)
+                return Json(response, 400, ErrorJson(edit.error));
+            SubmitEdit({std::move(edit.style), std::nullopt, request.get_param_value("save") == "1"}, response);
+        });
+        Post("/rules", [this](const httplib::Request &request, httplib::Response &response,
+                              const httplib::ContentReader &reader) {
+            const auto body = ReadEditBody(request, response, reader);
+            if (!body)
+                return;
+            RulesEdit edit = ParseRulesBody(*body, shared.view.Get().rules);
+            if (!edit.rules)
+                return Json(response, 400, ErrorJson(edit.error));
+            SubmitEdit({std::nullopt, std::move(edit.rules), request.get_param_value("save") == "1"}, response);
         });
         Get("/state", [this](const httplib::Request &, httplib::Response &response) {
             Json(response, 200, StateJson(shared.view.Get(), shared.counters.taken, shared.counters.refused, port));
@@ -428,6 +459,50 @@ private:
         // up to the end of the connection) is held to the same limit.
         Post("/events", [this](const httplib::Request &request, httplib::Response &response,
                                const httplib::ContentReader &reader) { PostEvents(request, response, reader); });
+    }
+
+    // The body of a style or rules change, held to the same size limit as events and under
+    // the same Origin rule; nothing (the answer set) when it is refused.
+    std::optional<std::string> ReadEditBody(const httplib::Request &request, httplib::Response &response,
+                                            const httplib::ContentReader &reader)
+    {
+        if (!IsOwnOrigin(request.get_header_value("Origin"), port)) {
+            Json(response, 403, ErrorJson("the look and the rules change from this machine's tools or this companion's page only"));
+            return std::nullopt;
+        }
+        std::string body;
+        bool tooLarge = false;
+        const bool read = reader([&](const char *data, std::size_t length) {
+            tooLarge = body.size() + length > limits.maxBodyBytes;
+            if (!tooLarge)
+                body.append(data, length);
+            return !tooLarge;
+        });
+        if (tooLarge || response.status == 413 || !read) {
+            const bool large = tooLarge || response.status == 413;
+            response.set_header("Connection", "close");
+            Json(response, large ? 413 : 400, ErrorJson(large ? TooLarge() : "the body did not arrive whole"));
+            return std::nullopt;
+        }
+        return body;
+    }
+
+    // Applied (and saved) by the main loop; the answer comes once the style block is written.
+    void SubmitEdit(PageEdit edit, httplib::Response &response)
+    {
+        const bool save = edit.save;
+        std::string fault;
+        switch (shared.edits.Submit(std::move(edit), std::chrono::milliseconds(limits.publishWaitMilliseconds), fault)) {
+        case EditInbox::Result::Done:
+            return Json(response, 200, nlohmann::json{{"applied", true}, {"saved", save}}.dump());
+        case EditInbox::Result::Failed:
+            return Json(response, 409, ErrorJson(fault));
+        case EditInbox::Result::Busy:
+            response.set_header("Retry-After", "1");
+            return Json(response, 503, ErrorJson("too many changes waiting; try again"));
+        case EditInbox::Result::TimedOut:
+            return Json(response, 202, nlohmann::json{{"applied", "pending"}}.dump());
+        }
     }
 
     std::string TooLarge() const

@@ -1,9 +1,11 @@
 #pragma once
-// The companion's HTTP side on 127.0.0.1: POST /events, GET /state and GET / (the page).
+// The companion's HTTP side on 127.0.0.1: POST /events, GET /state, GET / (the page), GET /fonts,
+// POST /style and POST /rules.
 // Requests run on the server's own threads and touch only the inbox, the counters and the
 // shared view, so publishing never waits for a client.
 #include "companion/plauditor/CompanionState.h"
 #include "companion/plauditor/HttpRules.h"
+#include "companion/plauditor/PageEdits.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,6 +18,7 @@ public:
         EventInbox &inbox;
         EventCounters &counters;
         SharedView &view;
+        EditInbox &edits;
     };
 
     // Serves on the first of ports that can be bound on 127.0.0.1. Nothing, with the reason

@@ -12,10 +12,12 @@
 #include "companion/plauditor/HttpPorts.h"
 #include "companion/plauditor/HttpServer.h"
 #include "companion/plauditor/LogFile.h"
-#include "companion/plauditor/RecentLines.h"
+#include "companion/plauditor/PageEdits.h"
 #include "companion/plauditor/SceneChannels.h"
 #include "companion/plauditor/SceneLock.h"
+#include "companion/plauditor/ScreenLines.h"
 #include "companion/plauditor/Settings.h"
+#include "companion/plauditor/SettingsEdits.h"
 #include "companion/plauditor/Utf.h"
 #include "link/blocks/TextBlock.h"
 
@@ -61,7 +63,7 @@ class Companion {
 
     PlauditorSettings settings;
     std::optional<std::string> settingsBytes;
-    RecentLines recent{settings.recentLines};
+    ScreenLines screen;
     std::optional<SceneChannels> channels;
     std::unique_ptr<EventFileFollower> follower;
     WinsockSession winsock;
@@ -71,6 +73,8 @@ class Companion {
     EventInbox inbox{httpLimits.maxWaitingEvents};
     EventCounters counters;
     SharedView view;
+    EditInbox edits;
+    std::uint64_t hiddenEvents = 0;
     std::int32_t shownSequence = 0;
     std::vector<std::u16string> shownLines;
     std::vector<std::future<void>> retiring;  // old HTTP servers answering their last requests
@@ -120,8 +124,8 @@ public:
 
         LoadSettings(true);
         DWORD lastSettingsCheck = GetTickCount();
-        const HANDLE waits[] = {host->handle(), inbox.WakeEvent()};
-        while (WaitForMultipleObjects(2, waits, FALSE, listener ? kListenerMilliseconds : kPollMilliseconds) !=
+        const HANDLE waits[] = {host->handle(), inbox.WakeEvent(), edits.WakeEvent()};
+        while (WaitForMultipleObjects(3, waits, FALSE, listener ? kListenerMilliseconds : kPollMilliseconds) !=
                WAIT_OBJECT_0) {
             std::vector<std::string> lines;
             if (listener)
@@ -130,6 +134,9 @@ public:
                 Take(follower->Poll(), lines);
             AcceptEvents(lines);
             AcceptPostedEvents();
+            ApplyEdits();
+            if (screen.Expire(settings, Now()))
+                PublishText();
             std::erase_if(retiring, [](const std::future<void> &done) {
                 return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
             });
@@ -178,42 +185,100 @@ private:
     {
         std::uint64_t batch = 0;
         const std::vector<GiftEvent> events = inbox.Take(batch);
-        const RecentLines before = recent;
-        std::uint64_t added = 0;
+        const ScreenLines before = screen;
+        const std::uint64_t takenBefore = counters.taken;
+        const std::uint64_t hiddenBefore = hiddenEvents;
+        bool changed = false;
         for (const GiftEvent &event : events)
-            added += AddLine(event) ? 1 : 0;
+            changed |= AddLine(event);
         bool shown = true;
-        if (added > 0) {
+        if (changed) {
             log.Line("took " + std::to_string(events.size()) + " event(s) over HTTP");
             shown = PublishText();
             if (!shown) {
-                recent = before;
-                counters.taken -= added;
+                // Answered as not taken: a client that sends the body again is counted once.
+                screen = before;
+                counters.taken -= counters.taken - takenBefore;
+                hiddenEvents = hiddenBefore;
+                UpdateView();
             }
         }
         inbox.MarkPublished(batch, shown);
     }
 
+    static std::int64_t Now() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+    // True when the lines on screen changed.
     bool AddLine(const GiftEvent &event)
     {
-        std::u16string thanks = ThankYouLine(settings.lineTemplate, event, settings.placeholders);
-        if (thanks.empty())
+        switch (screen.Add(event, settings, Now())) {
+        case ScreenLines::Outcome::Added:
+        case ScreenLines::Outcome::Merged:
+            ++counters.taken;
+            return true;
+        case ScreenLines::Outcome::Hidden:
+            ++counters.taken;
+            ++hiddenEvents;
+            UpdateView();
             return false;
-        recent.Add(std::move(thanks));
-        ++counters.taken;
-        return true;
+        case ScreenLines::Outcome::Refused:
+            break;
+        }
+        return false;
+    }
+
+    // Style and rules from the page: saved first when asked, so a save that fails applies nothing.
+    // A saved file is taken at once, as a whole, so the next settings check does not take it
+    // again later and undo what the page applied in between.
+    void ApplyEdits()
+    {
+        while (auto next = edits.Take()) {
+            const PageEdit &edit = next->second;
+            std::string fault;
+            if (edit.save) {
+                fault = SaveEdit(edit);
+                if (fault.empty())
+                    LoadSettings(false);
+            }
+            if (fault.empty() && edit.style && (!edit.save || *edit.style != settings.style)) {
+                settings.style = *edit.style;
+                PublishStyle();
+            }
+            if (fault.empty() && edit.rules && (!edit.save || *edit.rules != settings.rules)) {
+                settings.rules = *edit.rules;
+                log.Line("gift rules changed from the page");
+                UpdateView();
+            }
+            edits.Finish(next->first, std::move(fault));
+        }
+    }
+
+    std::string SaveEdit(const PageEdit &edit)
+    {
+        const auto old = ReadWholeFile(settingsPath, kMaxSettingsBytes);
+        // A file that exists but cannot be read now must not be replaced by one without its keys.
+        if (!old && StampOf(settingsPath))
+            return "Plauditor.json cannot be read; not saved";
+        std::string error;
+        const auto text = SettingsTextWith(old, edit.style ? &*edit.style : nullptr,
+                                           edit.rules ? &*edit.rules : nullptr, error);
+        DWORD code = 0;
+        if (text && !ReplaceFileContents(settingsPath, *text, code))
+            error = "Plauditor.json not saved (error " + std::to_string(code) + ")";
+        log.Line(error.empty() ? "settings saved from the page" : "error: " + error);
+        return error;
     }
 
     bool PublishText()
     {
-        const auto result = channels->PublishText(recent.OldestFirst());
+        const auto result = channels->PublishText(screen.OldestFirst());
         if (result.ok) {
             log.Line("published text " + OneLine(result.detail, 400));
             // What the plug-in will show, read back the way it reads the block.
-            if (const auto block = DecodeTextBlock(Utf8ToUtf16(result.detail), -1); block && block->LineCheckPassed()) {
+            if (const auto block = DecodeTextBlock(Utf8ToUtf16(result.detail), -1)) {
                 shownSequence = block->sequence;
                 shownLines.clear();
-                for (std::size_t i = 0; i < block->lines.Kept(); ++i)
+                for (std::size_t i = 0; block->LineCheckPassed() && i < block->lines.Kept(); ++i)
                     shownLines.emplace_back(block->Line(i));
             }
             UpdateView();
@@ -235,7 +300,7 @@ private:
 
     void UpdateView()
     {
-        view.Set({launch.sceneGuid, shownLines, settings.style, shownSequence});
+        view.Set({launch.sceneGuid, shownLines, settings.style, shownSequence, settings.rules, hiddenEvents});
     }
 
     // At start the settings are applied whatever happens (defaults when the file is missing or
@@ -285,7 +350,6 @@ private:
             starting || next.httpPort != settings.httpPort || next.httpScenePorts != settings.httpScenePorts;
         settings = std::move(next);
 
-        // Following first: once the style is in its block, appended events are taken.
         if (eventsMoved && (starting || launch.eventsPath.empty())) {
             const std::wstring path = launch.eventsPath.empty() ? ResolvePath(folder, ToWide(settings.eventsFile))
                                                                 : ToWide(launch.eventsPath);
@@ -298,13 +362,15 @@ private:
                 log.Line("following events file " + Utf16ToUtf8(FromWide(path)));
             }
         }
-        PublishStyle();
-        if (recent.SetCapacity(settings.recentLines))
-            PublishText();
         if (portChanged)
             Listen();
         if (httpChanged)
             ServeHttp();
+        // Last: a style block in place tells the plug-in (and anyone watching) that events are
+        // being followed; published before the follower, lines appended meanwhile were lost.
+        PublishStyle();
+        if (screen.Fit(settings))
+            PublishText();
     }
 
     // The old server stops taking connections at once but answers those it has while this
@@ -329,14 +395,16 @@ private:
             return;
         }
         std::string error;
-        http = CompanionHttp::Start(ports, {inbox, counters, view}, httpLimits, error);
+        http = CompanionHttp::Start(ports, {inbox, counters, view, edits}, httpLimits, error);
         // The port may be held by the old server's last connections: let them end first.
         if (!http && old) {
             old.reset();
-            http = CompanionHttp::Start(ports, {inbox, counters, view}, httpLimits, error);
+            http = CompanionHttp::Start(ports, {inbox, counters, view, edits}, httpLimits, error);
         }
         if (http)
-            log.Line("http: serving on 127.0.0.1:" + std::to_string(http->Port()) + " (/, /state, POST /events)");
+            log.Line("http: serving on 127.0.0.1:" + std::to_string(http->Port()) +
+                     " (/, /state, /fonts, POST /events, /style, /rules); the page: http://127.0.0.1:" +
+                     std::to_string(http->Port()) + "/");
         else
             log.Line("error: no HTTP port: " + error);
     }

@@ -51,7 +51,9 @@ SceneChannels::Published WriteBlock(SharedBlockWriter &writer, std::int32_t &seq
 SceneChannels::Published SceneChannels::PublishText(const std::vector<std::u16string> &linesOldestFirst)
 {
     std::string error;
-    const auto block = ComposeTextBlock(nextTextSequence, linesOldestFirst, error);
+    // Every line gone: a block that shows nothing, so the last lines do not stay forever.
+    const auto block = linesOldestFirst.empty() ? EmptyTextBlock(nextTextSequence)
+                                                : ComposeTextBlock(nextTextSequence, linesOldestFirst, error);
     return WriteBlock(text, nextTextSequence, block, std::move(error));
 }
 

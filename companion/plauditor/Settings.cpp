@@ -6,13 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
 using Json = nlohmann::json;
 
-// The plug-in copies at most this many units of a face name.
-constexpr std::size_t kMaxFontUnits = 31;
 constexpr char16_t kDefaultFont[] = u"Arial";
 
 using Kind = StyleKind;
@@ -84,8 +83,7 @@ std::optional<std::int32_t> StyleNumber(const Json &value, const NumberRule &rul
         return value.get<bool>() ? 1 : 0;
     const bool rounded = rule.fractionRounds && value.is_number_float() && std::isfinite(value.get<double>()) &&
                          std::fabs(value.get<double>()) < 1e12;
-    const auto number =
-        rounded ? std::optional<std::int64_t>(std::llround(value.get<double>())) : WholeNumber(value);
+    const auto number = rounded ? std::optional<std::int64_t>(std::llround(value.get<double>())) : WholeNumber(value);
     if (!number)
         return std::nullopt;
     if (rule.kind == Kind::Flag)
@@ -103,8 +101,7 @@ std::u16string FontName(const Json &value, std::vector<std::string> &warnings)
         return kDefaultFont;
     }
     std::u16string font = Utf8ToUtf16(value.get_ref<const std::string &>());
-    const bool unusable = std::any_of(font.begin(), font.end(), [](char16_t c) { return c == u'|' || c < 0x20; });
-    if (font.empty() || unusable) {
+    if (!IsUsableFontName(font)) {
         warnings.push_back("style.font is empty or holds '|' or control characters; using Arial");
         return kDefaultFont;
     }
@@ -125,7 +122,7 @@ void ReadStyle(const Json &style, StyleValues &values, std::vector<std::string> 
             continue;
         }
         const auto *known = std::find_if(std::begin(kStyleNumberKeys), std::end(kStyleNumberKeys),
-                                         [&](const char *name) { return key == name; });
+                                         [&key = key](const char *name) { return key == name; });
         if (known == std::end(kStyleNumberKeys)) {
             warnings.push_back("unknown key style." + key);
             continue;
@@ -176,6 +173,18 @@ void ReadScenePorts(const Json &ports, PlauditorSettings &settings, std::vector<
 
 StyleKind StyleKindOf(std::size_t index) { return index < kStyleNumberCount ? kRules[index].kind : Kind::Integer; }
 
+StyleRange StyleRangeOf(std::size_t index)
+{
+    if (index >= kStyleNumberCount || kRules[index].kind != Kind::Integer)
+        return {-2147483648ll, 4294967295ll};
+    return {kRules[index].low, kRules[index].high};
+}
+
+bool IsUsableFontName(std::u16string_view font)
+{
+    return !font.empty() && std::none_of(font.begin(), font.end(), [](char16_t c) { return c == u'|' || c < 0x20; });
+}
+
 StyleValues DefaultStyle()
 {
     StyleValues style;
@@ -183,6 +192,30 @@ StyleValues DefaultStyle()
     style.numbers = {48, -1, 100, 0, static_cast<std::int32_t>(0xFF000000u), 0, 0, 0, 0, 0, 0, 0,
                      static_cast<std::int32_t>(0xFF000000u), 2, 100, 0, 0, 0, 0, 0, 0};
     return style;
+}
+
+nlohmann::ordered_json StyleJson(const StyleValues &style)
+{
+    nlohmann::ordered_json json;
+    json["font"] = Utf16ToUtf8(style.font);
+    for (std::size_t i = 0; i < kStyleNumberCount; ++i) {
+        const std::int32_t value = style.numbers[i];
+        switch (StyleKindOf(i)) {
+        case StyleKind::Colour: {
+            char text[16];
+            std::snprintf(text, sizeof text, "#%08X", static_cast<unsigned>(value));
+            json[kStyleNumberKeys[i]] = text;
+            break;
+        }
+        case StyleKind::Flag:
+            json[kStyleNumberKeys[i]] = value != 0;
+            break;
+        case StyleKind::Integer:
+            json[kStyleNumberKeys[i]] = value;
+            break;
+        }
+    }
+    return json;
 }
 
 std::optional<std::int32_t> ParseColour(std::string_view text)
@@ -232,7 +265,7 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
 
     PlauditorSettings settings;
     for (const auto &[key, value] : root.items()) {
-        const auto unusable = [&] { warnings.push_back(key + " has an unusable value " + BriefJson(value) + "; default kept"); };
+        const auto unusable = [&warnings, &key = key, &value = value] { warnings.push_back(key + " has an unusable value " + BriefJson(value) + "; default kept"); };
         if (key == "style") {
             if (value.is_object())
                 ReadStyle(value, settings.style, warnings);
@@ -281,7 +314,7 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
                 target = *text;
             else
                 unusable();
-        } else {
+        } else if (!ReadGiftRuleSetting(key, value, settings.rules, warnings)) {
             warnings.push_back("unknown key " + key);
         }
     }

@@ -2,6 +2,7 @@
 // Plauditor.json: where events come from, how a thank-you line reads, how many stay shown,
 // and the style handed to the plug-in.
 #include "companion/blockwriter/BlockFormat.h"
+#include "companion/plauditor/GiftRules.h"
 #include "companion/plauditor/ThankYouLine.h"
 
 #include <cstdint>
@@ -22,6 +23,18 @@ inline constexpr const char *kStyleNumberKeys[kStyleNumberCount] = {
 enum class StyleKind { Integer, Colour, Flag };
 // How the style value at index (of kStyleNumberKeys) is written in Plauditor.json.
 StyleKind StyleKindOf(std::size_t index);
+
+// Lowest and highest value the style number at index may take (colours and flags: any).
+struct StyleRange {
+    std::int64_t low;
+    std::int64_t high;
+};
+StyleRange StyleRangeOf(std::size_t index);
+
+// The plug-in copies at most this many units of a face name.
+inline constexpr std::size_t kMaxFontUnits = 31;
+// Not empty, no "|" (the block's separator) and no control characters.
+bool IsUsableFontName(std::u16string_view font);
 
 struct StyleValues {
     std::u16string font;
@@ -44,6 +57,7 @@ struct PlauditorSettings {
     std::size_t recentLines = 3;
     NamePlaceholders placeholders;
     StyleValues style = DefaultStyle();
+    GiftRules rules;
 };
 
 // Settings from the file's UTF-8 JSON text. Nothing, with a reason, when it is not a JSON
@@ -52,6 +66,9 @@ struct PlauditorSettings {
 std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json,
                                                std::vector<std::string> &warnings,
                                                std::string &error);
+
+// The style as Plauditor.json holds it: colours "#AARRGGBB", flags true/false.
+nlohmann::ordered_json StyleJson(const StyleValues &style);
 
 // A colour as the style block carries it: "#RRGGBB" (opaque), "#AARRGGBB" or "0xAARRGGBB"
 // text, or a number from -2^31 to 2^32-1, as the signed value of its 32 bits.

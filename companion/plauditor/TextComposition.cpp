@@ -18,6 +18,11 @@ bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 } // namespace
 
+std::u16string EmptyTextBlock(std::int32_t sequence)
+{
+    return DecimalText(sequence) + u"|" + DecimalText(kTextModeChannel) + u"|0|" + std::u16string(kLineBreak);
+}
+
 std::u16string CutToUnits(std::u16string_view text, std::size_t units)
 {
     if (text.size() <= units)

@@ -3,4 +3,7 @@
 // identifier text (no namespace prefix, no separator).
 inline constexpr char16_t kTextBlockPrefix[] = u"TCPlauditor";
 inline constexpr char16_t kStyleBlockPrefix[] = u"TSPlauditor";
-inline constexpr unsigned kBlockPrefixLength = 11;
+// Counted from the names themselves, so a renamed prefix cannot leave a stale length behind.
+inline constexpr unsigned kBlockPrefixLength = sizeof kTextBlockPrefix / sizeof kTextBlockPrefix[0] - 1;
+static_assert(sizeof kStyleBlockPrefix == sizeof kTextBlockPrefix,
+              "both block names share one prefix length");

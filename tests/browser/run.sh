@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The browser test: a headless host runs a scene in real time under Wine, its source starts
 # the companion with HTTP on; Debian's Chromium, driven by playwright-core, sends a test gift
-# through the companion's page and sees it on the page; the host's summary then shows that the
-# plug-in took the line from the scene's block. About 20 s.
+# through the companion's page and sees it on the page, changes the text's colour and size in
+# the style editor and applies them (the host's frames show them within two frames), saves
+# them (Plauditor.json holds them and every key it held), and reads the page in Chinese and
+# English; the host's summary then shows that the plug-in took the line and the style from the
+# scene's blocks. About 45 s.
 #   bash tests/browser/run.sh [--screenshot FILE.png]
 # Needs the build (scripts/setup.sh) and a Wine session (scripts/wine-session.sh) or none.
 set -euo pipefail
@@ -33,7 +36,7 @@ cp "$host_bin/shaders/"* "$host/shaders/"
 cp "$release/plugins/HollinVanto.dll" "$host/plugins/"
 cp "$release/plugins/VantoPlauditor/Plauditor.exe" "$host/plugins/VantoPlauditor/"
 cat > "$host/plugins/VantoPlauditor/Plauditor.json" <<JSON
-{"httpPort": $port, "recentLines": 3,
+{"httpPort": $port, "recentLines": 3, "streamerNote": {"kept": ["by", "every save"]},
  "style": {"font": "WenQuanYi Zen Hei", "fontSize": 40, "color": "#FFFFD700", "backgroundColor": "#FF400000",
            "backgroundOpacity": 80, "bold": true, "useOutline": true, "outlineColor": "#FF000000"}}
 JSON
@@ -44,14 +47,18 @@ cat > "$run/scenes.json" <<JSON
 JSON
 
 "$here/scripts/wine-run.sh" "$host/headless_host.exe" --scenes "$(win "$run/scenes.json")" \
-  --out "$(win "$run/out")" --frames 400 --fps 20 --realtime --no-png --size 800x200 --quiet &
+  --out "$(win "$run/out")" --frames 450 --fps 10 --realtime --size 800x200 --quiet &
 host_pid=$!
 status=0
-(cd "$work" && node browser_test.mjs "$port" "$scene" $screenshot) || status=$?
+(cd "$work" && node browser_test.mjs "$port" "$scene" "$run/out" "$host/plugins/VantoPlauditor/Plauditor.json" \
+   $screenshot) || status=$?
 wait "$host_pid" || { echo "browser test: the headless host failed"; exit 1; }
 [ "$status" -eq 0 ] || exit "$status"
 # The plug-in drew what the companion published for the scene.
 if ! grep -q '"text": "[^"]*感谢 浏览器测试 送出的 3 个 火箭' "$run/out/summary.json"; then
   echo "browser test: the host's source does not show the test gift:"; grep '"text"' "$run/out/summary.json"; exit 1
 fi
-echo "browser test: passed (page, /state and the plug-in's text)"
+if ! grep -q '"fontSize": 64' "$run/out/summary.json" || ! grep -q '"color": -16711936' "$run/out/summary.json"; then
+  echo "browser test: the host's source did not take the applied style:"; grep -E '"(fontSize|color)"' "$run/out/summary.json"; exit 1
+fi
+echo "browser test: passed (page in both languages, /state, the style editor, the plug-in's text and style)"

@@ -111,11 +111,12 @@ TEST(CompanionStateJson, ShowsLinesStyleAndCounters)
     view.scene = u"{5C0DE000-DE30-4000-8000-00000000CAFE}";
     view.lines = {u"感谢 小明 送出的 2 个 火箭"};
     view.textSequence = 7;
+    view.hidden = 2;
     const auto state = nlohmann::json::parse(StateJson(view, 3, 1, 8800));
     EXPECT_EQ(state["scene"], "{5C0DE000-DE30-4000-8000-00000000CAFE}");
     EXPECT_EQ(state["lines"], nlohmann::json::array({"感谢 小明 送出的 2 个 火箭"}));
     EXPECT_EQ(state["textSequence"], 7);
-    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 1}}));
+    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 1}, {"hidden", 2}}));
     EXPECT_EQ(state["http"], (nlohmann::json{{"address", "127.0.0.1"}, {"port", 8800}}));
     // The style as Plauditor.json writes it: colours as text, flags as booleans.
     EXPECT_EQ(state["style"].size(), 22u);

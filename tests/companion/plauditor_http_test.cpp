@@ -92,13 +92,13 @@ TEST(PlauditorHttp, PostedGiftsAreOnScreenWhenTheAnswerComes)
     EXPECT_EQ(state["lines"], nlohmann::json::array({"感谢 小明 送出的 2 个 火箭", "感谢 Alice 送出的 5 个 鲜花",
                                                     "感谢 神秘人 送出的 1 个 小心心"}));
     EXPECT_EQ(state["textSequence"], Text(companion.scene)->sequence);
-    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 0}}));
+    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 0}, {"hidden", 0}}));
     EXPECT_EQ(state["style"]["font"], "Arial");
 
     const HttpReply page = ExchangeRaw(port, PlainGet(port, "/"));
     EXPECT_EQ(page.status, 200);
     EXPECT_NE(page.headers.find("Content-Type: text/html; charset=utf-8"), std::string::npos);
-    EXPECT_NE(page.body.find("Send a test gift"), std::string::npos);
+    EXPECT_NE(page.body.find("发送测试礼物"), std::string::npos);  // Chinese without Accept-Language
     EXPECT_EQ(ExchangeRaw(port, PlainGet(port, "/nothing")).status, 404);
 }
 
@@ -165,7 +165,7 @@ TEST(PlauditorHttp, BadRequestsGetClearAnswersAndCostNothingElse)
     const HttpReply after = ExchangeRaw(port, Post(port, R"({"user":"last","gift":"z"})"));
     EXPECT_EQ(after.status, 202);
     const nlohmann::json state = State(port);
-    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 3}}));
+    EXPECT_EQ(state["events"], (nlohmann::json{{"taken", 3}, {"refused", 3}, {"hidden", 0}}));
     EXPECT_EQ(state["lines"], nlohmann::json::array({"感谢 first 送出的 1 个 x", "感谢 from the file 送出的 1 个 y",
                                                     "感谢 last 送出的 1 个 z"}));
     // Asked to listen on every address, it said no and listens on 127.0.0.1 alone.
@@ -232,7 +232,7 @@ TEST(PlauditorHttp, DeepOrHugeNumbersAreRefusedByNameAndTheNextGiftIsShown)
     AppendFileBytes(folder / L"p.jsonl", kDeepCount + "\n" R"({"count":1e309})" "\n" R"({"user":"file","gift":"g"})" "\n");
     EXPECT_TRUE(WaitUntil(kPatience, [&] { return Shown(companion.scene) == std::vector<std::u16string>{u"感谢 file 送出的 1 个 g"}; }));
     EXPECT_EQ(ExchangeRaw(port, Post(port, R"({"user":"post","gift":"g"})")).status, 202);
-    EXPECT_EQ(State(port)["events"], (nlohmann::json{{"taken", 2}, {"refused", 13}}));
+    EXPECT_EQ(State(port)["events"], (nlohmann::json{{"taken", 2}, {"refused", 13}, {"hidden", 0}}));
     const std::string log = ReadFileBytes(folder / L"p.log");
     EXPECT_NE(log.find("skipped an events line (nested deeper than 64 levels)"), std::string::npos);
     EXPECT_NE(log.find("skipped an events line (\"count\" is a number too large)"), std::string::npos);
@@ -369,4 +369,48 @@ TEST(PlauditorHttp, HeadsAreBoundedAndTricklingConnectionsKeepNoGiftOut)
     std::sort(took.begin(), took.end());
     std::printf("genuine POSTs answered 202 while 100 connections trickled: %d of 12; latency median %lu ms, max %lu ms\n",
                 served, took[took.size() / 2], took.back());
+}
+
+TEST(PlauditorHttp, PageEditsApplyAtOnceSaveEveryKeyAndLinesLeaveTheScreenEmpty)
+{
+    WinsockUser winsock;
+    TempFolder folder;
+    const std::uint16_t port = FreeLoopbackPort();
+    HttpCompanion companion(folder, HttpSettings(port, R"(, "lineSeconds": 1.5, "mine": {"a": [1]}, "style": {"fontSize": 40})"));
+    ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
+
+    const auto page = [&](std::string_view language) {
+        return ExchangeRaw(port, "GET / HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                                     "\r\nAccept-Language: " + std::string(language) + "\r\nConnection: close\r\n\r\n").body;
+    };
+    EXPECT_NE(page("zh-CN,zh;q=0.9").find("发送测试礼物"), std::string::npos);
+    EXPECT_NE(page("en-US,en;q=0.9").find("Send a test gift"), std::string::npos);
+
+    // Refused whole: the block keeps its look.
+    const HttpReply bad = ExchangeRaw(port, CurlLikePost(port, "/style", R"({"color": "#FF00FF00", "fontSize": 0})"));
+    EXPECT_EQ(bad.status, 400);
+    EXPECT_EQ(bad.body, R"({"error":"style.fontSize: 0 is outside 1 to 2000"})");
+    ASSERT_TRUE(Style(companion.scene));
+    EXPECT_EQ(Style(companion.scene)->numbers[0], 40);
+
+    const HttpReply saved = ExchangeRaw(port, CurlLikePost(port, "/style?save=1", R"({"color": "#FF00FF00", "fontSize": 80})"));
+    EXPECT_EQ(saved.status, 200) << saved.body;
+    EXPECT_EQ(Style(companion.scene)->numbers[0], 80);  // in the block before the answer came
+    EXPECT_EQ(Style(companion.scene)->numbers[1], static_cast<std::int32_t>(0xFF00FF00u));
+    const auto file = nlohmann::json::parse(ReadFileBytes(folder / L"p.json"));
+    EXPECT_EQ(file["mine"], nlohmann::json::parse(R"({"a": [1]})"));
+    EXPECT_EQ(file["lineSeconds"], 1.5);
+    EXPECT_EQ(file["style"]["fontSize"], 80);
+    // Applied after a save: the settings check that follows does not take the file again over it.
+    ASSERT_EQ(ExchangeRaw(port, CurlLikePost(port, "/rules", R"({"minCount": 2})")).status, 200);
+    Sleep(1200);
+    EXPECT_EQ(State(port)["rules"]["minCount"], 2);
+
+    ASSERT_EQ(ExchangeRaw(port, Post(port, R"({"user":"小明","gift":"火箭","count":2})")).status, 202);
+    EXPECT_EQ(ShownLines(*Text(companion.scene)).size(), 1u);
+    ASSERT_TRUE(WaitUntil(kPatience, [&] {
+        const auto text = Text(companion.scene);
+        return text && text->expectedLineCount == 0;
+    }));
+    EXPECT_EQ(State(port)["lines"], nlohmann::json::array());
 }

@@ -33,6 +33,19 @@ TEST(CommandLine, ReadsValuesAndSwitches)
     EXPECT_EQ(Parse({}).options.background, 0xFF202020u);
 }
 
+TEST(CommandLine, ReadsTheLiveSceneAndItsSwitches)
+{
+    const CommandLineResult result =
+        Parse({L"--scene", L"Intro", L"--frames", L"90", L"--switch", L"30:Live: main", L"--switch", L"89:Intro"});
+    ASSERT_TRUE(result.ok) << std::string(result.error.begin(), result.error.end());
+    EXPECT_EQ(result.options.scene, L"Intro");
+    ASSERT_EQ(result.options.switches.size(), 2u);
+    EXPECT_EQ(result.options.switches[0].frame, 30);
+    EXPECT_EQ(result.options.switches[0].scene, L"Live: main");
+    EXPECT_EQ(result.options.switches[1].frame, 89);
+    EXPECT_TRUE(Parse({}).options.scene.empty());
+}
+
 // Each bad command line fails with a message that names the offending option.
 TEST(CommandLine, RefusesBadValuesNamingTheOption)
 {
@@ -64,6 +77,12 @@ TEST(CommandLine, RefusesBadValuesNamingTheOption)
         {{L"stray"}, L"stray"},
         {{L"--quiet", L"--quiet"}, L"--quiet"},
         {{L"--frames", L"1", L"--frames", L"2"}, L"--frames"},
+        {{L"--scene", L""}, L"--scene"},
+        {{L"--switch", L"0:A"}, L"--switch"},
+        {{L"--switch", L"5"}, L"--switch"},
+        {{L"--switch", L"5:"}, L"--switch"},
+        {{L"--switch", L"9:A", L"--switch", L"9:B"}, L"--switch"},
+        {{L"--switch", L"60:A"}, L"--switch"},  // the run has 60 frames: never reached
     };
     for (const auto &[extra, named] : cases) {
         const CommandLineResult result = Parse(extra);

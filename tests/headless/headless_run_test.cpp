@@ -36,7 +36,7 @@ protected:
 TEST_F(HeadlessRun, RendersFramesAndReportsTheRun)
 {
     const HostRun run = Run({L"--frames", L"5", L"--fps", L"20", L"--png-every", L"2", L"--gif", out + L"\\a.gif",
-                             L"--video", out + L"\\a.mp4"});
+                             L"--video", out + L"\\a.mp4", L"--switch", L"3:Second"});
     ASSERT_EQ(run.exitCode, 0) << run.errorOutput;
 
     for (const wchar_t *name : {L"frame_00000.png", L"frame_00002.png", L"frame_00004.png", L"a.gif", L"a.mp4", L"summary.json"})
@@ -71,9 +71,11 @@ TEST_F(HeadlessRun, RendersFramesAndReportsTheRun)
     EXPECT_EQ(sources[0]["textureWidth"], 2);
     EXPECT_EQ(sources[0]["effectiveSettings"]["color"], 0xFFFF0000u);
     EXPECT_EQ(sources[0]["effectiveSettings"]["pad"].get<std::string>().size(), 5000u);
-    // Configured as new, ticked every frame, begun and ended once.
+    EXPECT_EQ(summary["liveScenes"], nlohmann::json::parse(R"([{"frame": 0, "scene": "First"},
+                                                               {"frame": 3, "scene": "Second"}])"));
+    // Configured as new, ticked every frame its scene was live, begun and ended once.
     EXPECT_EQ(sources[0]["settings"]["configured"], 1);
-    EXPECT_EQ(sources[0]["settings"]["ticks"], 5);
+    EXPECT_EQ(sources[0]["settings"]["ticks"], 3);
     EXPECT_EQ(sources[0]["settings"]["lastTick"].get<float>(), 0.05f);
     EXPECT_EQ(sources[0]["settings"]["begun"], 1);
     EXPECT_EQ(sources[0]["settings"]["ended"], 1);
@@ -82,12 +84,36 @@ TEST_F(HeadlessRun, RendersFramesAndReportsTheRun)
     EXPECT_EQ(sources[1]["cy"], 40.0);
     EXPECT_FALSE(sources[1]["settings"].contains("configured"));
     // A source without "data" gets one.
-    EXPECT_EQ(sources[2]["settings"]["ticks"], 5);
+    EXPECT_EQ(sources[2]["settings"]["ticks"], 2);
+    EXPECT_EQ(sources[2]["settings"]["begun"], 1);
+    EXPECT_EQ(sources[2]["settings"]["ended"], 1);
+}
+
+// One scene is live at a time, as in a broadcast host: the other scenes' sources are made
+// but never begun nor called for a frame.
+TEST_F(HeadlessRun, OnlyTheLiveSceneRuns)
+{
+    ASSERT_EQ(Run({L"--frames", L"3", L"--no-png"}).exitCode, 0);
+    nlohmann::json sources = ReadJsonFile(out + L"\\summary.json")["sources"];
+    EXPECT_EQ(sources[0]["settings"]["ticks"], 3);
+    EXPECT_FALSE(sources[2]["settings"].contains("ticks"));
+    EXPECT_FALSE(sources[2]["settings"].contains("begun"));
+
+    ASSERT_EQ(Run({L"--frames", L"3", L"--no-png", L"--scene", L"Second", L"--switch", L"2:Second"}).exitCode, 0);
+    sources = ReadJsonFile(out + L"\\summary.json")["sources"];
+    EXPECT_EQ(sources[2]["settings"]["ticks"], 3);
+    EXPECT_EQ(sources[2]["settings"]["begun"], 2);  // a switch to the live scene starts it again
+    EXPECT_EQ(sources[0]["settings"]["ticks"], 3);  // from the first run, saved
+    EXPECT_EQ(sources[0]["settings"]["begun"], 1);
+
+    const HostRun unknown = Run({L"--frames", L"3", L"--switch", L"1:Third"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.errorOutput.find("no scene \"Third\""), std::string::npos) << unknown.errorOutput;
 }
 
 TEST_F(HeadlessRun, SavesTheSceneCollectionBackWithThePluginsChanges)
 {
-    ASSERT_EQ(Run({L"--frames", L"2", L"--no-png"}).exitCode, 0);
+    ASSERT_EQ(Run({L"--frames", L"3", L"--no-png", L"--switch", L"2:Second"}).exitCode, 0);
     const nlohmann::json saved = ReadJsonFile(scenes);
     ASSERT_FALSE(saved.is_discarded());
     const nlohmann::json &first = saved["scenes"]["First"]["sources"];
@@ -100,25 +126,33 @@ TEST_F(HeadlessRun, SavesTheSceneCollectionBackWithThePluginsChanges)
 
 TEST_F(HeadlessRun, FramesShowTheSourcesWhereTheSceneSaysOnTheCanvas)
 {
-    ASSERT_EQ(Run({L"--frames", L"1"}).exitCode, 0);
+    ASSERT_EQ(Run({L"--frames", L"2", L"--switch", L"1:Second"}).exitCode, 0);
     int width = 0, height = 0, channels = 0;
-    const std::string png = ReadFileBytes(out + L"\\frame_00000.png");
-    stbi_uc *rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(png.data()), int(png.size()), &width,
-                                          &height, &channels, 4);
-    ASSERT_NE(rgba, nullptr);
-    ASSERT_EQ(width, 64);
+    stbi_uc *rgba = nullptr;
+    const auto load = [&](const wchar_t *name) {
+        stbi_image_free(rgba);
+        const std::string png = ReadFileBytes(out + L"\\" + name);
+        rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(png.data()), int(png.size()), &width,
+                                     &height, &channels, 4);
+        return rgba != nullptr && width == 64;
+    };
     auto pixel = [&](int x, int y) {
         const stbi_uc *p = rgba + (y * width + x) * 4;
         return uint32_t(p[3]) << 24 | p[0] << 16 | p[1] << 8 | p[2];
     };
+    ASSERT_TRUE(load(L"frame_00000.png"));
     EXPECT_EQ(pixel(2, 3), 0xFFFF0000u);    // "Red" at (2, 3), 4 x 5
     EXPECT_EQ(pixel(5, 7), 0xFFFF0000u);
     EXPECT_EQ(pixel(6, 3), 0xFF202020u);
     EXPECT_EQ(pixel(20, 0), 0xFF00FF00u);   // "Sized" at (20, 0), its own 50 x 40
     EXPECT_EQ(pixel(63, 31), 0xFF00FF00u);
+    EXPECT_EQ(pixel(1, 11), 0xFF202020u);   // "Plain" is in the other scene
+    ASSERT_TRUE(load(L"frame_00001.png"));
     EXPECT_EQ(pixel(7, 11), 0xFFFF0000u);   // "Plain" at (0, 10), 8 x 2, in the default red
     EXPECT_EQ(pixel(7, 12), 0xFF202020u);
     EXPECT_EQ(pixel(1, 20), 0xFF202020u);
+    EXPECT_EQ(pixel(2, 3), 0xFF202020u);    // the first scene is no longer live
+    EXPECT_EQ(pixel(63, 31), 0xFF202020u);
     stbi_image_free(rgba);
 }
 

@@ -46,7 +46,6 @@ expected_host_imports=$(sort <<'NAMES'
 ?GetString@XElement@@QEBAPEB_WPEB_W0@Z
 ?GetTokenList@String@@QEBAIAEAVStringList@@_WH@Z
 ?InitColorControl@@YAXPEAUHINSTANCE__@@@Z
-?InsertString@String@@QEAAAEAV1@IPEB_W@Z
 ?Log@@YAXPEB_WZZ
 ?LookupString@LocaleStringLookup@@QEBAPEB_WPEB_W@Z
 ?MainAllocator@@3PEAVAlloc@@EA

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -63,6 +64,67 @@ TEST(FileTextDecoding, KeepsNoMoreLinesThanATextureShows)
     EXPECT_EQ(DecodeFileText("one\ntwo\nthree", true, 6, 2).cut, FileText::Cut::Units);
     EXPECT_EQ(MaxFileTextLines(48), 171u);
     EXPECT_EQ(MaxFileTextLines(0), 8193u);
+    // Characters by the pixels they cover, and never more than the ceiling.
+    EXPECT_EQ(MaxFileTextCells(48), 7281u);
+    EXPECT_EQ(MaxFileTextCells(200), 419u);
+    EXPECT_EQ(MaxFileTextCells(37), 12255u);
+    EXPECT_EQ(MaxFileTextCells(36), kFileTextCellsCeiling);
+    EXPECT_EQ(MaxFileTextCells(-5), kFileTextCellsCeiling);
+    EXPECT_EQ(MaxFileTextCells(5000), 2u);
+}
+
+// Chinese characters take twice the room of Latin letters.
+TEST(FileTextDecoding, WideCharactersCountTwice)
+{
+    EXPECT_EQ(DecodeFileText("ab\xE6\x84\x9F\xE8\xB0\xA2", true, 5, kManyLines).text, L"ab\u611F");
+    EXPECT_EQ(DecodeFileText("\xEF\xBF\xA0\xEA\xB0\x80\xE3\x80\x80", true, 5, kManyLines).text, L"\uFFE0\uAC00");
+    EXPECT_EQ(DecodeFileEnd("x\n\xE6\x84\x9F\xE8\xB0\xA2!", false, true, 4, kManyLines).text, L"\u8C22!");
+}
+
+std::string GiftLog(int first, int last)
+{
+    std::string log;
+    char line[64];
+    for (int i = first; i <= last; ++i)
+        log.append(line, std::snprintf(line, sizeof line, "\xE6\x84\x9F\xE8\xB0\xA2 %05d gift\r\n", i));
+    return log;
+}
+
+std::wstring WideLog(int first, int last)
+{
+    std::wstring log;
+    for (int i = first; i <= last; ++i) {
+        wchar_t line[32];
+        std::swprintf(line, 32, L"\u611F\u8C22 %05d gift\r\n", i);
+        log += line;
+    }
+    return log;
+}
+
+// A growing log shows its newest whole lines: a read from its end begins inside a line
+// (here inside a character), which is left out.
+TEST(FileTextDecoding, TheEndOfALogKeepsItsNewestWholeLines)
+{
+    const std::string log = GiftLog(1, 10000);
+    const FileText end = DecodeFileEnd(std::string_view(log).substr(log.size() - 1003), false, false, 4096, 9);
+    EXPECT_EQ(end.text, WideLog(9992, 10000));
+    EXPECT_EQ(end.cut, FileText::Cut::Lines);
+    // The characters' limit also keeps whole lines; a final line without a line feed counts.
+    const FileText units = DecodeFileEnd(log.substr(log.size() - 1002, 1000), false, false, 33, 100);
+    EXPECT_EQ(units.text, WideLog(9999, 9999) + L"\u611F\u8C22 10000 gift");
+    EXPECT_EQ(units.cut, FileText::Cut::Units);
+    // A short file read whole is not cut; blank lines are lines.
+    const FileText whole = DecodeFileEnd("a\n\nb\n", false, true, 100, 3);
+    EXPECT_EQ(whole.text, L"a\n\nb\n");
+    EXPECT_EQ(whole.cut, FileText::Cut::None);
+    EXPECT_EQ(DecodeFileEnd("a\n\nb\n", false, true, 100, 2).text, L"\nb\n");
+    // One line longer than the limit keeps its end, never half a surrogate pair.
+    EXPECT_EQ(DecodeFileEnd("old\nabcdef\n", false, true, 4, 10).text, L"def\n");
+    EXPECT_EQ(DecodeFileEnd("x\xF0\x9F\x98\x80yz", false, true, 3, 10).text, L"yz");
+    // UTF-16 after its mark; a NUL ends the text.
+    const std::string wide("a\0\n\0b\0\n\0c\0\0\0d\0", 14);
+    EXPECT_EQ(DecodeFileEnd(wide, true, true, 100, 1).text, L"c");
+    EXPECT_EQ(DecodeFileEnd(wide, true, false, 100, 100).text, L"b\nc");
 }
 
 // Only the start of a file is read, and one byte more tells whether there is more.
@@ -70,20 +132,55 @@ TEST(FileTextReading, ReadsTheStartAndTellsWhetherTheFileGoesOn)
 {
     TempFolder folder;
     const std::wstring path = folder / L"start.txt";
-    ASSERT_TRUE(WriteFileBytes(path, std::string(kFileTextReadBytes, 'a')));
-    FileStart start = ReadFileStart(path.c_str());
+    const std::size_t readBytes = FileTextReadBytes(100);
+    ASSERT_TRUE(WriteFileBytes(path, std::string(readBytes, 'a')));
+    FileStart start = ReadFileStart(path.c_str(), readBytes);
     EXPECT_EQ(start.result, FileStart::Result::Read);
-    EXPECT_EQ(start.bytes.size(), kFileTextReadBytes);
+    EXPECT_EQ(start.bytes.size(), readBytes);
     EXPECT_TRUE(start.whole);
 
     ASSERT_TRUE(AppendFileBytes(path, "b"));
-    start = ReadFileStart(path.c_str());
-    EXPECT_EQ(start.bytes, std::string(kFileTextReadBytes, 'a'));
+    start = ReadFileStart(path.c_str(), readBytes);
+    EXPECT_EQ(start.bytes, std::string(readBytes, 'a'));
     EXPECT_FALSE(start.whole);
-    EXPECT_EQ(ReadFileStart((folder / L"none.txt").c_str()).result, FileStart::Result::NotOpened);
+    EXPECT_EQ(ReadFileStart((folder / L"none.txt").c_str(), readBytes).result, FileStart::Result::NotOpened);
     // Under Wine the Linux file /proc/self/mem opens, and reading its first page fails.
-    start = ReadFileStart(L"Z:\\proc\\self\\mem");
+    start = ReadFileStart(L"Z:\\proc\\self\\mem", readBytes);
     EXPECT_EQ(start.result, FileStart::Result::ReadFailed);
     EXPECT_TRUE(start.bytes.empty());
     EXPECT_NE(start.error, 0u);
+    const FileEnd end = ReadFileEnd(L"Z:\\proc\\self\\mem", readBytes);
+    EXPECT_EQ(end.result, FileStart::Result::ReadFailed);
+    EXPECT_NE(end.error, 0u);
+}
+
+// The end of a file is read after its byte-order mark, UTF-16 from a whole unit.
+TEST(FileTextReading, ReadsTheEndAfterTheMark)
+{
+    TempFolder folder;
+    const std::wstring path = folder / L"end.txt";
+    ASSERT_TRUE(WriteFileBytes(path, "\xEF\xBB\xBFhello"));
+    FileEnd end = ReadFileEnd(path.c_str(), 5);
+    EXPECT_EQ(end.result, FileStart::Result::Read);
+    EXPECT_EQ(end.bytes, "hello");
+    EXPECT_FALSE(end.utf16);
+    EXPECT_TRUE(end.fromStart);
+    end = ReadFileEnd(path.c_str(), 4);
+    EXPECT_EQ(end.bytes, "ello");
+    EXPECT_FALSE(end.fromStart);
+
+    ASSERT_TRUE(WriteFileBytes(path, std::string("\xFF\xFE" "a\0b\0c\0", 8)));
+    end = ReadFileEnd(path.c_str(), 3);
+    EXPECT_EQ(end.bytes, std::string("c\0", 2));
+    EXPECT_TRUE(end.utf16);
+    EXPECT_FALSE(end.fromStart);
+    end = ReadFileEnd(path.c_str(), 6);
+    EXPECT_EQ(end.bytes, std::string("a\0b\0c\0", 6));
+    EXPECT_TRUE(end.fromStart);
+    EXPECT_EQ(ReadFileEnd((folder / L"none.txt").c_str(), 6).result, FileStart::Result::NotOpened);
+    // A file of the mark alone is empty UTF-16.
+    ASSERT_TRUE(WriteFileBytes(path, "\xFF\xFE"));
+    end = ReadFileEnd(path.c_str(), 6);
+    EXPECT_TRUE(end.utf16);
+    EXPECT_EQ(end.bytes, "");
 }

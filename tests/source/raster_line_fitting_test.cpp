@@ -2,7 +2,12 @@
 #include "source/LineFitting.h"
 #include "source/TextFont.h"
 
+#include "support/StringText.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
 
 namespace {
 
@@ -30,6 +35,27 @@ TEST(LineFitting, StopsAtTheFirstLineThatOverflowsAndKeepsIt)
     String empty;
     EXPECT_EQ(FitLinesFromBottom(empty, 25.0f, TenPerLine), 0.0f);
     EXPECT_TRUE(empty.IsEmpty());
+}
+
+// A tall box over a long text keeps the same lines without measuring every count: 2,000
+// lines of which 1,201 are kept in 12,005 took 1,201 measurements one by one.
+TEST(LineFitting, ManyLinesKeepTheSameLinesWithFewMeasurements)
+{
+    std::wstring numbered;
+    for (int line = 0; line < 2000; ++line)
+        numbered += std::to_wstring(line) + L"\n";
+    for (const float height : {12005.0f, 330.0f, 20000.0f, 19990.0f}) {
+        String text(numbered.c_str());
+        int measurements = 0;
+        const float overflow = FitLinesFromBottom(text, height, [&](const String &lines) {
+            ++measurements;
+            return TenPerLine(lines);
+        });
+        const int kept = std::min(2000, static_cast<int>(height) / 10 + 1);
+        EXPECT_EQ(overflow, height - 10.0f * kept) << height;
+        EXPECT_EQ(Text(text), numbered.substr(numbered.find(L"\n" + std::to_wstring(2000 - kept) + L"\n") + 1)) << height;
+        EXPECT_LE(measurements, 56) << height;
+    }
 }
 
 TEST(LineFitting, LineFeedCarriageReturnIsOneBreakAndEmptyLinesStay)

@@ -2,6 +2,7 @@
 #include "support/StringText.h"
 #include "support/TempFolder.h"
 
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -180,6 +181,53 @@ TEST_F(RasteriseFromFile, HugeFileShowsItsStartWithAWarning)
                                        L"texture shows at font size 48; only those are shown"});
     EXPECT_EQ(source->textureHeight, 8192);
     EXPECT_TRUE(source->fileMonitorActive);
+}
+
+// What a texture can show at the font size is kept: 100 lines of 50 characters (5,200
+// bytes) are all shown at size 48, without a warning.
+TEST_F(RasteriseFromFile, AFileThatFitsTheTextureIsShownWhole)
+{
+    std::string lines;
+    for (int line = 0; line < 100; ++line)
+        lines += std::string(50, static_cast<char>('a' + line % 26)) + "\r\n";
+    std::ofstream(path.c_str(), std::ios::binary) << lines;
+    source->fontSize = 48;
+    source->UpdateTexture();
+    EXPECT_EQ(Text(source->currentText), std::wstring(lines.begin(), lines.end()));
+    EXPECT_TRUE(log.Warnings().empty());
+}
+
+// A gift log in bottom-anchored scroll mode shows its newest whole lines, also after it grew.
+TEST_F(RasteriseFromFile, AGrowingLogInScrollModeShowsItsNewestLines)
+{
+    const auto logLines = [](int first, int last) {
+        std::string log;
+        for (int i = first; i <= last; ++i) {
+            char number[8];
+            std::snprintf(number, sizeof number, "%05d", i);
+            log += "\xE6\x84\x9F\xE8\xB0\xA2 \xE8\xA7\x82\xE4\xBC\x97" + std::string(number) +
+                   " \xE9\x80\x81\xE5\x87\xBA\xE7\x9A\x84 1 \xE4\xB8\xAA \xE7\x81\xAB\xE7\xAE\xAD\r\n";
+        }
+        return log;
+    };
+    std::ofstream(path.c_str(), std::ios::binary) << logLines(1, 10000);
+    source->fontSize = 24;
+    source->useTextExtents = source->wrap = source->scrollMode = true;
+    source->extentWidth = 600;
+    source->extentHeight = 160;
+    source->UpdateTexture();
+    const std::wstring lastLine = L"\u611F\u8C22 \u89C2\u4F1710000 \u9001\u51FA\u7684 1 \u4E2A \u706B\u7BAD\r\n";
+    std::wstring shown = Text(source->currentText);
+    ASSERT_GE(shown.size(), lastLine.size());
+    EXPECT_EQ(shown.substr(shown.size() - lastLine.size()), lastLine);
+    EXPECT_EQ(shown.rfind(L"\u611F\u8C22 \u89C2\u4F17", 0), 0u) << "starts with a whole line";
+    EXPECT_EQ(source->textureHeight, 160);
+
+    std::ofstream(path.c_str(), std::ios::binary | std::ios::app) << logLines(10001, 10003);
+    source->UpdateTexture();
+    shown = Text(source->currentText);
+    EXPECT_EQ(shown.substr(shown.size() - lastLine.size()), L"\u611F\u8C22 \u89C2\u4F1710003 \u9001\u51FA\u7684 1 \u4E2A \u706B\u7BAD\r\n");
+    EXPECT_TRUE(log.Warnings().empty());
 }
 
 // A file that opens but cannot be read shows nothing, and says why. (Under Wine the Linux

@@ -37,3 +37,15 @@ std::string ErrorJson(std::string_view reason)
 {
     return nlohmann::json{{"error", reason}}.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
+
+RequestHead ClassifyRequestHead(std::string_view arrived, const HttpLimits &limits)
+{
+    const std::size_t end = arrived.find("\r\n\r\n");
+    const std::string_view head = arrived.substr(0, end == std::string_view::npos ? arrived.size() : end + 2);
+    // Lines after the request line are headers.
+    if (static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n')) > limits.maxHeaders + 1)
+        return RequestHead::TooManyHeaders;
+    if (end == std::string_view::npos)
+        return arrived.size() >= limits.maxHeadBytes ? RequestHead::TooLarge : RequestHead::Partial;
+    return end + 4 > limits.maxHeadBytes ? RequestHead::TooLarge : RequestHead::Complete;
+}

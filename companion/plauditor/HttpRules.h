@@ -15,7 +15,17 @@ struct HttpLimits {
     unsigned ioSeconds = 2;                 // one read or write
     unsigned connectionSeconds = 5;         // a whole connection, however it trickles
     unsigned publishWaitMilliseconds = 2000;  // a POST waits this long for its lines to be shown
+    std::size_t maxHeadBytes = 32 * 1024;   // request line and headers; past this: 431
+    std::size_t maxHeaders = 64;            // header lines; past this: 431
+    std::size_t bodyFramingBytes = 16 * 1024;  // chunk sizes and trailers read beyond the body
+    std::size_t maxHeadsAwaited = 16;       // connections whose head is still arriving; past this
+                                            // the one waiting longest is answered 503
 };
+
+// How much of a request's head (its request line and headers, up to the blank line) has
+// arrived, judged before a worker thread is spent on reading it.
+enum class RequestHead { Partial, Complete, TooLarge, TooManyHeaders };
+RequestHead ClassifyRequestHead(std::string_view arrived, const HttpLimits &limits);
 
 // The Host header of a request made to this port on this machine ("127.0.0.1:port" or
 // "localhost:port"). Anything else is a page of some other site that resolved its name here.

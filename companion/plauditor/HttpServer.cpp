@@ -14,6 +14,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -33,14 +34,78 @@ void SendAndClose(socket_t socket, int status, const char *reason, std::string_v
                                std::to_string(body.size()) + "\r\nConnection: close\r\n" +
                                (status == 503 ? "Retry-After: 1\r\n" : "") + "\r\n" + std::string(body);
     send(socket, answer.data(), static_cast<int>(answer.size()), 0);
-    shutdown(socket, SD_BOTH);
+    // What the client sent and nobody read would make the close a reset, which can destroy
+    // the answer before the client reads it.
+    shutdown(socket, SD_SEND);
+    char discard[4096];
+    u_long available = 0;
+    for (int i = 0; i < 64 && ioctlsocket(socket, FIONREAD, &available) == 0 && available > 0; ++i)
+        recv(socket, discard, sizeof discard, 0);
     closesocket(socket);
 }
 
+// What has arrived on a connection, left in place for the library to read; nothing once the
+// peer has gone. Never waits.
+std::optional<std::string> Arrived(socket_t socket, std::size_t maxBytes)
+{
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(socket, &readable);
+    timeval now{0, 0};
+    if (select(0, &readable, nullptr, nullptr, &now) == 0)
+        return std::string();
+    // Readable: bytes are there, or the peer closed (0) or failed.
+    std::string bytes(maxBytes, '\0');
+    const int got = recv(socket, bytes.data(), static_cast<int>(bytes.size()), MSG_PEEK);
+    if (got <= 0)
+        return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(got));
+    return bytes;
+}
+
+// Refuses a head past its bounds; false when it is one.
+bool RefuseHead(socket_t socket, RequestHead head, const HttpLimits &limits)
+{
+    if (head != RequestHead::TooLarge && head != RequestHead::TooManyHeaders)
+        return false;
+    SendAndClose(socket, 431, "Request Header Fields Too Large",
+                 ErrorJson(head == RequestHead::TooLarge
+                               ? "request line and headers over " + std::to_string(limits.maxHeadBytes) + " bytes"
+                               : "more than " + std::to_string(limits.maxHeaders) + " headers"));
+    return true;
+}
+
+// Reads no more than a request with the largest body may hold: a chunk size that never
+// ends, or more body than allowed, ends the reading instead of growing a buffer.
+class BoundedStream final : public httplib::Stream {
+    httplib::Stream &inner;
+    std::size_t left;
+
+public:
+    BoundedStream(httplib::Stream &stream, std::size_t budget) : inner(stream), left(budget) {}
+    bool is_readable() const override { return inner.is_readable(); }
+    bool is_writable() const override { return inner.is_writable(); }
+    ssize_t read(char *ptr, size_t size) override
+    {
+        if (left == 0)
+            return -1;
+        const ssize_t got = inner.read(ptr, std::min(size, left));
+        if (got > 0)
+            left -= static_cast<std::size_t>(got);
+        return got;
+    }
+    ssize_t write(const char *ptr, size_t size) override { return inner.write(ptr, size); }
+    void get_remote_ip_and_port(std::string &ip, int &port) const override { inner.get_remote_ip_and_port(ip, port); }
+    void get_local_ip_and_port(std::string &ip, int &port) const override { inner.get_local_ip_and_port(ip, port); }
+    socket_t socket() const override { return inner.socket(); }
+};
+
 // Connections are served by a fixed number of workers with a short queue in front; past
 // that a connection is answered 503 at once on the accepting thread, so a flood of idle
-// connections costs no more than the cap. A watchdog cuts every connection that outlives its
-// time, however slowly it trickles.
+// connections costs no more than the cap. A connection whose request head has not arrived
+// waits without a worker (Admit), watched by the watchdog, so connections that trickle their
+// headers never keep workers from requests that came whole. The watchdog also cuts every
+// connection that outlives its time, however slowly it trickles.
 class ConnectionPool : public httplib::TaskQueue {
     const HttpLimits limits;
     std::mutex mutex;
@@ -52,9 +117,18 @@ class ConnectionPool : public httplib::TaskQueue {
     std::vector<std::thread> workers;
     std::thread watchdog;
     std::map<socket_t, Clock::time_point> deadlines;
+    struct Awaited {
+        Clock::time_point since;
+        std::size_t seen = 0;   // bytes of its head seen so far
+    };
+    std::map<socket_t, Awaited> awaited;   // connections whose head is still arriving
+    std::function<void(socket_t)> serve;
 
 public:
-    explicit ConnectionPool(const HttpLimits &l) : limits(l)
+    enum class Admission { Serve, Awaiting, Closed };
+
+    ConnectionPool(const HttpLimits &l, std::function<void(socket_t)> serveConnection)
+        : limits(l), serve(std::move(serveConnection))
     {
         for (unsigned i = 0; i < limits.workers; ++i)
             workers.emplace_back([this] { Work(); });
@@ -84,6 +158,9 @@ public:
         {
             std::lock_guard lock(mutex);
             stopping = true;
+            for (const auto &entry : awaited)
+                SendAndClose(entry.first, 503, "Service Unavailable", ErrorJson("the port is closing; try again"));
+            awaited.clear();
         }
         ready.notify_all();
         for (auto &worker : workers)
@@ -109,6 +186,38 @@ public:
         deadlines.erase(socket);
     }
 
+    // On a worker: Serve a connection whose head has arrived whole, as a genuine client sends
+    // it. A head still arriving (or not yet begun) waits without a worker, looked at on every
+    // tick of the watchdog; past the bounds it is answered 431 (Closed).
+    Admission Admit(socket_t socket)
+    {
+        const std::optional<std::string> arrived = Arrived(socket, limits.maxHeadBytes);
+        if (!arrived) {
+            closesocket(socket);
+            return Admission::Closed;
+        }
+        const RequestHead head = ClassifyRequestHead(*arrived, limits);
+        if (RefuseHead(socket, head, limits))
+            return Admission::Closed;
+        if (head == RequestHead::Complete)
+            return Admission::Serve;
+        std::lock_guard lock(mutex);
+        if (stopping) {
+            SendAndClose(socket, 503, "Service Unavailable", ErrorJson("the port is closing; try again"));
+            return Admission::Closed;
+        }
+        // Full: the one waiting longest makes room, so new connections are never locked out.
+        if (awaited.size() >= limits.maxHeadsAwaited) {
+            const auto oldest = std::min_element(awaited.begin(), awaited.end(), [](const auto &a, const auto &b) {
+                return a.second.since < b.second.since;
+            });
+            SendAndClose(oldest->first, 503, "Service Unavailable", ErrorJson("too many connections; try again"));
+            awaited.erase(oldest);
+        }
+        awaited[socket] = {Clock::now(), arrived->size()};
+        return Admission::Awaiting;
+    }
+
 private:
     void Work()
     {
@@ -130,11 +239,47 @@ private:
     {
         std::unique_lock lock(mutex);
         while (watching) {
-            tick.wait_for(lock, std::chrono::milliseconds(200));
+            tick.wait_for(lock, std::chrono::milliseconds(20));
             const auto now = Clock::now();
             for (const auto &[socket, deadline] : deadlines)
                 if (now > deadline)
                     ::shutdown(socket, SD_BOTH);
+            LookAtAwaited(now);
+        }
+    }
+
+    // Heads that arrived whole go to a worker ahead of connections not looked at yet.
+    void LookAtAwaited(Clock::time_point now)
+    {
+        const auto headTime = std::chrono::seconds(limits.idleSeconds);
+        for (auto entry = awaited.begin(); entry != awaited.end();) {
+            const socket_t socket = entry->first;
+            u_long available = 0;
+            const bool quiet = ioctlsocket(socket, FIONREAD, &available) == 0 && available > 0 &&
+                               available == entry->second.seen;
+            if (now - entry->second.since > headTime) {
+                SendAndClose(socket, 408, "Request Timeout",
+                             ErrorJson("no request within " + std::to_string(limits.idleSeconds) + " s"));
+                entry = awaited.erase(entry);
+                continue;
+            }
+            if (quiet) {
+                ++entry;
+                continue;
+            }
+            const auto arrived = Arrived(socket, limits.maxHeadBytes);
+            const RequestHead head = arrived ? ClassifyRequestHead(*arrived, limits) : RequestHead::Partial;
+            if (!arrived) {
+                closesocket(socket);
+            } else if (head == RequestHead::Complete) {
+                jobs.push_front([this, socket] { serve(socket); });
+                ready.notify_one();
+            } else if (!RefuseHead(socket, head, limits)) {
+                entry->second.seen = arrived->size();
+                ++entry;
+                continue;
+            }
+            entry = awaited.erase(entry);
         }
     }
 };
@@ -150,7 +295,7 @@ public:
     Server(CompanionHttp::Shared s, const HttpLimits &l) : shared(s), limits(l)
     {
         new_task_queue = [this] {
-            pool = new ConnectionPool(limits);
+            pool = new ConnectionPool(limits, [this](socket_t socket) { process_and_close_socket(socket); });
             return pool;
         };
         set_socket_options([](socket_t socket) {
@@ -206,6 +351,9 @@ private:
             SendAndClose(socket, 503, "Service Unavailable", ErrorJson("too many connections; try again"));
             return false;
         }
+        const auto admission = pool->Admit(socket);
+        if (admission != ConnectionPool::Admission::Serve)
+            return admission == ConnectionPool::Admission::Awaiting;
         pool->Track(socket);
         bool requested = false;
         const bool ok = httplib::detail::process_server_socket(
@@ -213,7 +361,8 @@ private:
             write_timeout_sec_, write_timeout_usec_,
             [&](httplib::Stream &stream, bool closeConnection, bool &connectionClosed) {
                 requested = true;
-                return process_request(stream, closeConnection, connectionClosed, nullptr);
+                BoundedStream bounded(stream, limits.maxHeadBytes + limits.maxBodyBytes + limits.bodyFramingBytes);
+                return process_request(bounded, closeConnection, connectionClosed, nullptr);
             });
         pool->Untrack(socket);
         if (!requested) {

@@ -196,3 +196,19 @@ TEST(HttpPorts, DeepOrHugeSettingsAreRefusedAndNoValueIsDumpedWhole)
                             "style.bold has an unusable value \"" + std::string(59, 'x') + "...; kept 0",
                             "template has an unusable value an array of 1; default kept"}));
 }
+
+// A head is judged before a worker reads it: its bytes and its header lines are bounded.
+TEST(HttpRules, RequestHeadsAreBoundedInBytesAndHeaderLines)
+{
+    HttpLimits limits;
+    limits.maxHeadBytes = 64;
+    limits.maxHeaders = 2;
+    EXPECT_EQ(ClassifyRequestHead("GET / HTTP/1.1\r\nHost: a\r\nX: 1\r\n\r\n", limits), RequestHead::Complete);
+    EXPECT_EQ(ClassifyRequestHead("GET / HTTP/1.1\r\nHost: a\r\nX: 1\r\n", limits), RequestHead::Partial);
+    EXPECT_EQ(ClassifyRequestHead("GET / HTTP/1.1\r\nHost: a\r\nX: 1\r\nY: 2\r\n", limits), RequestHead::TooManyHeaders);
+    EXPECT_EQ(ClassifyRequestHead("GET / HTTP/1.1\r\nHost: a\r\n\r\nbody\n\n\n\n", limits), RequestHead::Complete);
+    EXPECT_EQ(ClassifyRequestHead("GET /" + std::string(55, 'a') + "\r\n\r\n", limits), RequestHead::Complete);
+    EXPECT_EQ(ClassifyRequestHead("GET /" + std::string(56, 'a') + "\r\n\r\n", limits), RequestHead::TooLarge);
+    EXPECT_EQ(ClassifyRequestHead("GET /" + std::string(59, 'a'), limits), RequestHead::TooLarge);
+    EXPECT_EQ(ClassifyRequestHead("", limits), RequestHead::Partial);
+}

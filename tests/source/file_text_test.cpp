@@ -79,6 +79,10 @@ TEST(FileTextDecoding, WideCharactersCountTwice)
     EXPECT_EQ(DecodeFileText("ab\xE6\x84\x9F\xE8\xB0\xA2", true, 5, kManyLines).text, L"ab\u611F");
     EXPECT_EQ(DecodeFileText("\xEF\xBF\xA0\xEA\xB0\x80\xE3\x80\x80", true, 5, kManyLines).text, L"\uFFE0\uAC00");
     EXPECT_EQ(DecodeFileEnd("x\n\xE6\x84\x9F\xE8\xB0\xA2!", false, true, 4, kManyLines).text, L"\u8C22!");
+    // The first of the other wide ranges: compatibility forms, full-width forms, Hangul
+    // initials, compatibility ideographs.
+    EXPECT_EQ(DecodeFileText("\xEF\xB8\xB0\xEF\xBC\x81\xE1\x84\x80", true, 5, kManyLines).text, L"\uFE30\uFF01");
+    EXPECT_EQ(DecodeFileText("\xEF\xA4\x80\xE1\x84\x80" "a", true, 4, kManyLines).text, L"\uF900\u1100");
 }
 
 std::string GiftLog(int first, int last)

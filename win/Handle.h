@@ -51,6 +51,15 @@ struct KernelHandleTraits {
 };
 using UniqueHandle = Owned<KernelHandleTraits>;
 
+// A search from FindFirstFileW.
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type None() { return INVALID_HANDLE_VALUE; }
+    static bool Holds(Type h) { return h != INVALID_HANDLE_VALUE; }
+    static void Free(Type h) { FindClose(h); }
+};
+using FindHandle = Owned<FindHandleTraits>;
+
 // A view from MapViewOfFile.
 struct MappedViewTraits {
     using Type = void *;

@@ -25,18 +25,12 @@ PlatformSeams &Platform();
 
 // A mapping and a view let go of through the seams, so that what serves blocks from memory
 // sees every release.
-struct SeamMappingTraits {
-    using Type = HANDLE;
-    static Type None() { return nullptr; }
-    static bool Holds(Type mapping) { return mapping != nullptr; }
+struct SeamMappingTraits : win::NullIsNone<HANDLE> {
     static void Free(Type mapping) { Platform().closeHandle(mapping); }
 };
 using SeamMapping = win::Owned<SeamMappingTraits>;
 
-struct SeamViewTraits {
-    using Type = const unsigned char *;
-    static Type None() { return nullptr; }
-    static bool Holds(Type view) { return view != nullptr; }
+struct SeamViewTraits : win::NullIsNone<const unsigned char *> {
     static void Free(Type view) { Platform().unmapViewOfFile(view); }
 };
 using SeamView = win::Owned<SeamViewTraits>;

@@ -5,10 +5,7 @@
 #include <string_view>
 
 // Memory from the host allocator.
-struct HostMemoryTraits {
-    using Type = void *;
-    static Type None() { return nullptr; }
-    static bool Holds(Type memory) { return memory != nullptr; }
+struct HostMemoryTraits : win::NullIsNone<void *> {
     static void Free(Type memory) { ::Free(memory); }
 };
 using HostMemory = win::Owned<HostMemoryTraits>;

@@ -66,6 +66,12 @@ struct FindHandleTraits {
 };
 using FindHandle = Owned<FindHandleTraits>;
 
+// A change notification from FindFirstChangeNotificationW, which fails with INVALID_HANDLE_VALUE.
+struct ChangeNotificationTraits : FindHandleTraits {
+    static void Free(Type h) { FindCloseChangeNotification(h); }
+};
+using ChangeNotification = Owned<ChangeNotificationTraits>;
+
 // A view from MapViewOfFile.
 struct MappedViewTraits : NullIsNone<void *> {
     static void Free(Type v) { UnmapViewOfFile(v); }

@@ -12,25 +12,6 @@
 #include <string_view>
 #include <vector>
 
-// Style keys in block order after the font: "fontSize" ... "align".
-inline constexpr const char *kStyleNumberKeys[kStyleNumberCount] = {
-    "fontSize",     "color",          "textOpacity", "scrollSpeed",    "backgroundColor",
-    "backgroundOpacity", "bold",      "italic",      "underline",      "vertical",
-    "pointFiltering", "useOutline",   "outlineColor", "outlineSize",   "outlineOpacity",
-    "useTextExtents", "extentWidth",  "extentHeight", "wrap",          "scrollMode",
-    "align"};
-
-enum class StyleKind { Integer, Colour, Flag };
-// How the style value at index (of kStyleNumberKeys) is written in Plauditor.json.
-StyleKind StyleKindOf(std::size_t index);
-
-// Lowest and highest value the style number at index may take (colours and flags: any).
-struct StyleRange {
-    std::int64_t low;
-    std::int64_t high;
-};
-StyleRange StyleRangeOf(std::size_t index);
-
 // The plug-in copies at most this many units of a face name.
 inline constexpr std::size_t kMaxFontUnits = 31;
 // Not empty, no "|" (the block's separator) and no control characters.

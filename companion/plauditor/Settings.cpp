@@ -14,26 +14,11 @@ using Json = nlohmann::json;
 
 constexpr char16_t kDefaultFont[] = u"Arial";
 
-std::optional<std::int64_t> WholeNumber(const Json &value)
-{
-    if (value.is_number_integer())
-        return value.is_number_unsigned()
-                   ? static_cast<std::int64_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), 1ull << 40))
-                   : value.get<std::int64_t>();
-    // A fraction is refused, not rounded: 0.5 is no port and 64.5 no number of lines.
-    if (value.is_number_float()) {
-        const double number = value.get<double>();
-        if (std::isfinite(number) && std::fabs(number) < 1e12 && std::trunc(number) == number)
-            return static_cast<std::int64_t>(number);
-    }
-    return std::nullopt;
-}
-
 std::optional<std::int32_t> ColourValue(const Json &value)
 {
     if (value.is_string())
         return ParseColour(value.get_ref<const std::string &>());
-    const auto number = WholeNumber(value);
+    const auto number = WholeJsonNumber(value);
     if (number && *number >= -2147483648ll && *number <= 4294967295ll)
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
     return std::nullopt;
@@ -48,7 +33,7 @@ std::optional<std::int32_t> StyleNumber(const Json &value, const StyleValue &rul
     // The block carries whole sizes only.
     const bool rounded = rule.fraction && value.is_number_float() && std::isfinite(value.get<double>()) &&
                          std::fabs(value.get<double>()) < 1e12;
-    const auto number = rounded ? std::optional<std::int64_t>(std::llround(value.get<double>())) : WholeNumber(value);
+    const auto number = rounded ? std::optional<std::int64_t>(std::llround(value.get<double>())) : WholeJsonNumber(value);
     if (!number)
         return std::nullopt;
     if (rule.kind == StyleKind::Flag)
@@ -110,7 +95,7 @@ bool IsLoopbackName(const std::string &host) { return host == "127.0.0.1" || hos
 
 std::optional<std::uint16_t> PortNumber(const Json &value)
 {
-    const auto port = WholeNumber(value);
+    const auto port = WholeJsonNumber(value);
     if (port && *port >= 0 && *port <= 65535)
         return static_cast<std::uint16_t>(*port);
     return std::nullopt;
@@ -133,6 +118,21 @@ void ReadScenePorts(const Json &ports, PlauditorSettings &settings, std::vector<
 }
 
 } // namespace
+
+std::optional<std::int64_t> WholeJsonNumber(const nlohmann::json &value)
+{
+    if (value.is_number_integer())
+        return value.is_number_unsigned()
+                   ? static_cast<std::int64_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), 1ull << 40))
+                   : value.get<std::int64_t>();
+    // A fraction is refused, not rounded: 0.5 is no port and 64.5 no number of lines.
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        if (std::isfinite(number) && std::fabs(number) < 1e12 && std::trunc(number) == number)
+            return static_cast<std::int64_t>(number);
+    }
+    return std::nullopt;
+}
 
 bool IsUsableFontName(std::u16string_view font)
 {
@@ -253,7 +253,7 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
             else
                 unusable();
         } else if (key == "recentLines") {
-            const auto count = WholeNumber(value);
+            const auto count = WholeJsonNumber(value);
             if (count && *count >= 1) {
                 settings.recentLines = static_cast<std::size_t>(std::min<std::int64_t>(*count, kMaxRecentLines));
                 if (*count > static_cast<std::int64_t>(kMaxRecentLines))

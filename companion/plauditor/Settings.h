@@ -51,6 +51,9 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json,
 // The style as Plauditor.json holds it: colours "#AARRGGBB", flags true/false.
 nlohmann::ordered_json StyleJson(const StyleValues &style);
 
+// A JSON number that is whole (2.0 is, 2.5 is not); numbers beyond 2^40 come back as 2^40.
+std::optional<std::int64_t> WholeJsonNumber(const nlohmann::json &value);
+
 // A colour as the style block carries it: "#RRGGBB" (opaque), "#AARRGGBB" or "0xAARRGGBB"
 // text, or a number from -2^31 to 2^32-1, as the signed value of its 32 bits.
 std::optional<std::int32_t> ParseColour(std::string_view text);

@@ -25,20 +25,6 @@ std::optional<Json> BodyObject(std::string_view body, std::string &error)
     return root && root->is_object() ? std::move(root) : std::nullopt;
 }
 
-std::optional<std::int64_t> WholeNumber(const Json &value)
-{
-    if (value.is_number_unsigned())
-        return static_cast<std::int64_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), 1ull << 40));
-    if (value.is_number_integer())
-        return value.get<std::int64_t>();
-    if (value.is_number_float()) {
-        const double number = value.get<double>();
-        if (std::isfinite(number) && std::fabs(number) < 1e12 && std::trunc(number) == number)
-            return static_cast<std::int64_t>(number);
-    }
-    return std::nullopt;
-}
-
 // One style number checked as strictly as the settings file checks it, without clamping.
 std::optional<std::int32_t> StyleNumber(const StyleValue &rule, const Json &value, std::string &fault)
 {
@@ -47,7 +33,7 @@ std::optional<std::int32_t> StyleNumber(const StyleValue &rule, const Json &valu
         if (value.is_string()) {
             if (const auto colour = ParseColour(value.get_ref<const std::string &>()))
                 return colour;
-        } else if (const auto number = WholeNumber(value); number && *number >= rule.low && *number <= rule.high) {
+        } else if (const auto number = WholeJsonNumber(value); number && *number >= rule.low && *number <= rule.high) {
             return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
         }
         fault = "not a colour (\"#RRGGBB\", \"#AARRGGBB\" or \"0xAARRGGBB\"): " + BriefJson(value);
@@ -55,14 +41,14 @@ std::optional<std::int32_t> StyleNumber(const StyleValue &rule, const Json &valu
     case StyleKind::Flag:
         if (value.is_boolean())
             return value.get<bool>() ? 1 : 0;
-        if (const auto number = WholeNumber(value))
+        if (const auto number = WholeJsonNumber(value))
             return *number != 0 ? 1 : 0;
         fault = "not true or false: " + BriefJson(value);
         return std::nullopt;
     case StyleKind::Integer:
         break;
     }
-    const auto number = WholeNumber(value);
+    const auto number = WholeJsonNumber(value);
     if (!number) {
         fault = "not a whole number: " + BriefJson(value);
         return std::nullopt;

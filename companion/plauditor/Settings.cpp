@@ -40,7 +40,8 @@ std::optional<std::int32_t> StyleNumber(const Json &value, const StyleValue &rul
         return *number != 0 ? 1 : 0;
     const std::int64_t clamped = std::clamp(*number, rule.low, rule.high);
     if (clamped != *number)
-        warnings.push_back("style." + std::string(rule.name) + " " + std::to_string(*number) + " clamped to " + std::to_string(clamped));
+        warnings.push_back("style." + std::string(rule.name) + " " + std::to_string(*number) + " clamped to " +
+                           std::to_string(clamped));
     return static_cast<std::int32_t>(clamped);
 }
 

@@ -2,6 +2,7 @@
 
 #include "link/GuidText.h"
 #include "source/TextOutputSource.h"
+#include "win/Handle.h"
 
 #include <objbase.h>
 
@@ -39,14 +40,11 @@ unsigned char bareBlockCopy[2048];
 void BareBlockCycle(const wchar_t *name)
 {
     unsigned char (&copied)[2048] = bareBlockCopy;
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2048, name);
+    const win::UniqueHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2048, name));
     if (!mapping)
         return;
-    if (void *view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 2048)) {
-        std::memcpy(copied, view, sizeof copied);
-        UnmapViewOfFile(view);
-    }
-    CloseHandle(mapping);
+    if (const win::MappedView view{MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, 2048)})
+        std::memcpy(copied, view.get(), sizeof copied);
 }
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "win/Handle.h"
 
 // The few system calls whose results tests must control: the clock, the process start,
 // the process id and GUID creation; and the named file mappings the channels open every
@@ -22,6 +22,18 @@ struct PlatformSeams {
 };
 
 PlatformSeams &Platform();
+
+// A mapping and a view let go of through the seams, so that what serves blocks from memory
+// sees every release.
+struct SeamMappingTraits : win::NullIsNone<HANDLE> {
+    static void Free(Type mapping) { Platform().closeHandle(mapping); }
+};
+using SeamMapping = win::Owned<SeamMappingTraits>;
+
+struct SeamViewTraits : win::NullIsNone<const unsigned char *> {
+    static void Free(Type view) { Platform().unmapViewOfFile(view); }
+};
+using SeamView = win::Owned<SeamViewTraits>;
 
 // Restores the seams it was made with when it goes out of scope.
 class PlatformSeamsOverride {

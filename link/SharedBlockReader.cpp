@@ -63,6 +63,13 @@ public:
     const unsigned char *release() { auto *taken = get(); view = nullptr; return taken; }
 };
 
+void PrintConsoleLine(const wchar_t *format, DWORD error)
+{
+    wchar_t line[64];
+    std::swprintf(line, 64, format, static_cast<int>(error));
+    Platform().consoleLine(line);
+}
+
 } // namespace
 
 void BlockTextCopy::Release()
@@ -107,13 +114,13 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     const DWORD mappingError = Platform().lastError();
     name.reset();
     if (!mapping.get()) {
-        std::wprintf(L"Could not create file mapping object (%d).\n", static_cast<int>(mappingError));
+        PrintConsoleLine(L"Could not create file mapping object (%d).\n", mappingError);
         return false;
     }
 
     MappedView view(Platform().mapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes));
     if (!view.get()) {
-        std::wprintf(L"Could not map view of file (%d).\n", static_cast<int>(Platform().lastError()));
+        PrintConsoleLine(L"Could not map view of file (%d).\n", Platform().lastError());
         return false;
     }
 

@@ -8,6 +8,7 @@ include(cmake/GoogleTest.cmake)
 
 enable_testing()
 
+add_subdirectory(win)
 add_subdirectory(hostlib)
 add_subdirectory(link)
 add_subdirectory(source)

@@ -5,6 +5,7 @@
 add_subdirectory(runtime)
 # Every binary of this build gets the runtime's objects.
 link_libraries(msabi_runtime)
+add_subdirectory(win)
 
 enable_testing()
 add_subdirectory(hostlib)

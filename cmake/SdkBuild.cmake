@@ -9,6 +9,7 @@ endif()
 
 add_subdirectory(runtime)
 link_libraries(msabi_runtime)
+add_subdirectory(win)
 
 # The plug-in's sources include "host/OBSApi.h": a header of that name, found before ours,
 # hands the include on to the SDK's.

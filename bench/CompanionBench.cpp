@@ -306,7 +306,7 @@ std::vector<CompanionRow> IdleRows(double seconds)
 
 std::vector<CompanionRow> CompanionRows(const BenchOptions &options)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     std::vector<CompanionRow> rows;
     {
         BenchCompanion companion;

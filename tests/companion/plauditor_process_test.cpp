@@ -108,8 +108,8 @@ TEST(PlauditorProcess, RefusesALineThePlugInWouldNotWrite)
 
 TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
 {
-    WSADATA data{};
-    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
+    const win::WinsockSession winsock;
+    ASSERT_TRUE(winsock.Started());
     const int port = FreeLoopbackPort();
     ASSERT_NE(port, 0);
 
@@ -123,16 +123,14 @@ TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
     bool sent = false;
     // The port opens right after the style block is written; allow for that moment.
     WaitUntil(kPatience, [&] {
-        const SOCKET s = ConnectLoopback(static_cast<std::uint16_t>(port));
-        if (s != INVALID_SOCKET) {
+        const win::SocketHandle s = ConnectLoopback(static_cast<std::uint16_t>(port));
+        if (s) {
             // The last line has no newline: closing the connection ends it.
             const char line[] = "{\"user\": \"Tcp\", \"gift\": \"火箭\", \"count\": 1}\n{\"user\": \"Last\"}";
-            sent = send(s, line, sizeof line - 1, 0) == static_cast<int>(sizeof line - 1);
+            sent = send(s.get(), line, sizeof line - 1, 0) == static_cast<int>(sizeof line - 1);
         }
-        closesocket(s);
         return sent;
     });
-    WSACleanup();
     ASSERT_TRUE(sent);
     const std::vector<std::u16string> expected = {u"感谢 Tcp 送出的 1 个 火箭", u"感谢 Last 送出的 1 个 礼物"};
     EXPECT_TRUE(WaitUntil(kPatience, [&] { const auto t = Text(scene); return t && ShownLines(*t) == expected; }));

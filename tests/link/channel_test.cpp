@@ -10,6 +10,7 @@
 #include "support/SceneTree.h"
 #include "support/StringText.h"
 #include "support/TempFolder.h"
+#include "win/Handle.h"
 
 #include <gtest/gtest.h>
 
@@ -91,22 +92,19 @@ TEST_F(Channel, NoBlockTakesNothingAndLeavesNoBlockBehind)
     EXPECT_EQ(ReadStyle(), 0);
 
     for (const std::wstring &name : {TextBlockName(scene), StyleBlockName(scene)}) {
-        HANDLE left = OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str());
-        EXPECT_EQ(left, nullptr);
-        if (left)
-            CloseHandle(left);
+        const win::UniqueHandle left(OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str()));
+        EXPECT_EQ(left.get(), nullptr);
     }
 }
 
 TEST_F(Channel, NameHeldByAnotherKindOfObjectTakesNothing)
 {
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, TextBlockName(scene).c_str());
-    ASSERT_NE(event, nullptr);
+    const win::UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, TextBlockName(scene).c_str()));
+    ASSERT_TRUE(event);
     String out(L"before");
     EXPECT_EQ(ReadText(out), 0);
     EXPECT_EQ(consoleLines, L"Could not create file mapping object (6).\n");
     EXPECT_EQ(Text(out), L"before");
-    CloseHandle(event);
 }
 
 // A read-only section of a file under the block's name opens, but gives no writable view.
@@ -114,16 +112,15 @@ TEST_F(Channel, BlockWithoutAWritableViewTakesNothing)
 {
     TempFolder folder;
     ASSERT_TRUE(WriteFileBytes(folder / L"block", std::string(4096, '7')));
-    HANDLE file = CreateFileW((folder / L"block").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    HANDLE section = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, TextBlockName(scene).c_str());
-    ASSERT_NE(section, nullptr);
+    const win::UniqueHandle file(CreateFileW((folder / L"block").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
+    const win::UniqueHandle section(
+        CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, TextBlockName(scene).c_str()));
+    ASSERT_TRUE(section);
     String out(L"before");
     EXPECT_EQ(ReadText(out), 0);
     EXPECT_EQ(consoleLines, L"Could not map view of file (5).\n");
     EXPECT_EQ(Text(out), L"before");
-    CloseHandle(section);
-    CloseHandle(file);
 }
 
 TEST_F(Channel, EmptySceneOrMissingDataTakesNothing)

@@ -11,6 +11,7 @@
 #include "link/blocks/BlockText.h"
 #include "support/ProducerCommandLine.h"
 #include "support/TempFolder.h"
+#include "win/Handle.h"
 
 #include <atomic>
 #include <cstring>
@@ -48,10 +49,9 @@ int main()
     SharedBlockWriter block = OpenBlockOrExit(TextBlockName(scene), "block_stress_producer");
     // A second view of the same block for the unwaited writer.
     const std::wstring name = TextBlockName(scene);
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        static_cast<DWORD>(kBlockBytes), name.c_str());
-    auto *view = mapping ? static_cast<unsigned char *>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes))
-                         : nullptr;
+    const win::UniqueHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                      static_cast<DWORD>(kBlockBytes), name.c_str()));
+    const win::MappedView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes) : nullptr);
     if (!view) {
         std::fprintf(stderr, "block_stress_producer: cannot map the block (%lu)\n", GetLastError());
         return 1;
@@ -66,7 +66,7 @@ int main()
             block.Write(text);
             Sleep(1);
         } else {
-            UnwaitedWrite(view, text);
+            UnwaitedWrite(static_cast<unsigned char *>(view.get()), text);
         }
         ++written;
     };
@@ -82,7 +82,5 @@ int main()
             break;
     }
     std::printf("written %lld\n", written);
-    UnmapViewOfFile(view);
-    CloseHandle(mapping);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "SoakBlocks.h"
 #include "support/ProducerCommandLine.h"
 #include "support/TempFolder.h"
+#include "win/File.h"
 
 #include <mmsystem.h>
 
@@ -12,23 +13,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-namespace {
-
-bool WriteText(const std::wstring &path, const std::string &text)
-{
-    const std::wstring temporary = path + L".tmp";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return ok && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-}
-
-} // namespace
 
 int main()
 {
@@ -46,7 +30,7 @@ int main()
         styleBlocks.push_back(OpenBlockOrExit(StyleBlockName(scene), "soak_producer"));
     }
     if (!readyFile.empty())
-        WriteText(readyFile, "ready\n");
+        win::WriteWholeFile(readyFile, "ready\n");
 
     // Millisecond sleeps need the finer timer; it goes back when the process ends.
     timeBeginPeriod(1);
@@ -74,5 +58,5 @@ int main()
                          "\nrounds " + std::to_string(rounds) + "\n";
     for (const auto &[kind, count] : kinds)
         report += "kind " + std::to_string(count) + " " + kind + "\n";
-    return WriteText(reportFile, report) ? 0 : 1;
+    return win::WriteWholeFile(reportFile, report) ? 0 : 1;
 }

@@ -27,3 +27,12 @@ void PixelCanvas::Fill(std::uint32_t argb)
         return;
     std::fill(bits, bits + static_cast<std::size_t>(width) * height, argb);
 }
+
+void PixelCanvas::FillBox(const PixelBox &box, std::uint32_t argb)
+{
+    if (!bits || box.right > width || box.bottom > height)
+        return;
+    for (unsigned row = box.top; row < box.bottom; ++row)
+        std::fill(bits + static_cast<std::size_t>(row) * width + box.left,
+                  bits + static_cast<std::size_t>(row) * width + box.right, argb);
+}

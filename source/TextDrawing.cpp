@@ -122,6 +122,12 @@ void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool t
     // A transparent box blends to nothing.
     if (!transparentMargin || (backgroundColour >> 24) == 0)
         return;
+    // Over transparent black the colour blends to itself: a box on whole pixels is the
+    // colour written into them.
+    if (const auto pixels = WholePixelBox(measured, canvas.Width(), canvas.Height())) {
+        canvas.FillBox(*pixels, backgroundColour);
+        return;
+    }
     GdipSolidFill fill;
     fill.Check(gdip::GdipCreateSolidFill(backgroundColour, fill.receive()));
     canvas.Graphics().Check(gdip::GdipFillRectangle(canvas.Graphics().get(), fill.get(), measured.x, measured.y,

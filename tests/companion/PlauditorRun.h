@@ -7,6 +7,7 @@
 #include "companion/plauditor/FileAccess.h"
 #include "link/blocks/StyleBlock.h"
 #include "link/blocks/TextBlock.h"
+#include "win/CommandLine.h"
 #include "win/Handle.h"
 
 #include <windows.h>
@@ -21,8 +22,6 @@ inline std::wstring PlauditorPath() { return ProgramFolder() + L"plugins\\VantoP
 
 // A scene id like the plug-in's, so settings that pin ports to scenes can name it.
 inline std::wstring UniqueScene() { return FreshGuidText(); }
-
-inline std::wstring Quoted(const std::wstring &text) { return L"\"" + text + L"\""; }
 
 inline std::wstring Arguments(DWORD hostPid, const std::wstring &scene, const std::wstring &options)
 {

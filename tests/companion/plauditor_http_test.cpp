@@ -36,8 +36,9 @@ public:
     {
         WriteFileBytes(folder / (name + L".json"), settings);
         WriteFileBytes(folder / (name + L".jsonl"), "");
-        return L"--settings " + Quoted(folder / (name + L".json")) + L" --events " + Quoted(folder / (name + L".jsonl")) +
-               L" --log " + Quoted(folder / (name + L".log"));
+        return L"--settings " + win::QuotedArgument(folder / (name + L".json")) + L" --events " +
+               win::QuotedArgument(folder / (name + L".jsonl")) + L" --log " +
+               win::QuotedArgument(folder / (name + L".log"));
     }
 };
 

@@ -76,13 +76,12 @@ int NewestFrame(const std::wstring &folder)
 {
     int newest = -1;
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"frame_*.png").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const FolderSearch search(FindFirstFileW((folder + L"frame_*.png").c_str(), &found));
+    if (!search)
         return newest;
     do
         newest = std::max(newest, _wtoi(found.cFileName + 6));
-    while (FindNextFileW(search, &found));
-    FindClose(search);
+    while (FindNextFileW(search.get(), &found));
     return newest;
 }
 

@@ -46,8 +46,8 @@ void RemoveFolderTree(const std::wstring &folder)
 {
     const std::wstring base = folder.empty() || folder.back() == L'\\' ? folder : folder + L'\\';
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    // Ended before the folder goes: a folder being listed cannot be removed.
+    if (const FolderSearch search{FindFirstFileW((base + L"*").c_str(), &found)}) {
         do {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..")
@@ -56,8 +56,7 @@ void RemoveFolderTree(const std::wstring &folder)
                 RemoveFolderTree(base + name);
             else
                 DeleteFileW((base + name).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+        } while (FindNextFileW(search.get(), &found));
     }
     RemoveDirectoryW(base.c_str());
 }

@@ -130,7 +130,7 @@ TEST_F(FrameUpdate, StyleBlockOfTheDefaultsLeavesEveryFieldAsItWas)
     std::string error;
     const auto block = FormatStyleBlock(3, u"Arial", defaults, error);
     ASSERT_TRUE(block) << error;
-    PublishStyle(*block);
+    publish.Style(*block);
     styled->Preprocess();
     ASSERT_EQ(styled->data->GetInt(L"align", -7), 0) << "the block was not taken";
     const auto fields = [](const TextOutputSource &s) {

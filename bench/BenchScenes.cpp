@@ -2,12 +2,12 @@
 
 #include "link/GuidText.h"
 #include "source/TextOutputSource.h"
+#include "support/NewTextSource.h"
 #include "win/Handle.h"
 
 #include <objbase.h>
 
 #include <cstring>
-#include <new>
 
 StyleNumbers ThankYouStyle(bool outline)
 {
@@ -90,9 +90,7 @@ BenchScenes::BenchScenes(int sceneCount, int sourceCount)
         data->SetString(L"guid", FreshGuid().c_str());
         data->SetFloat(L"baseSizeCX", 1200.0f);
         data->SetFloat(L"baseSizeCY", 160.0f);
-        void *storage = Allocate(sizeof(TextOutputSource));
-        std::memset(storage, 0, sizeof(TextOutputSource));
-        sources.push_back(new (storage) TextOutputSource(data));
+        sources.push_back(NewTextSource(data));
     }
 }
 

@@ -55,8 +55,8 @@ public:
     {
         WriteFileBytes(folder / L"p.json", R"({"recentLines": 64, "httpPort": )" + std::to_string(port) + "}");
         WriteFileBytes(folder / L"p.jsonl", "");
-        return L"--settings " + Quoted(folder / L"p.json") + L" --events " + Quoted(folder / L"p.jsonl") + L" --log " +
-               Quoted(folder / L"p.log");
+        return L"--settings " + win::QuotedArgument(folder / L"p.json") + L" --events " +
+               win::QuotedArgument(folder / L"p.jsonl") + L" --log " + win::QuotedArgument(folder / L"p.log");
     }
 
     bool Serving() const
@@ -303,7 +303,7 @@ std::vector<CompanionRow> IdleRows(double seconds)
 
 std::vector<CompanionRow> CompanionRows(const BenchOptions &options)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     std::vector<CompanionRow> rows;
     {
         BenchCompanion companion;

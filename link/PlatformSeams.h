@@ -2,10 +2,10 @@
 #include "win/Handle.h"
 
 // The few system calls whose results tests must control: the clock, the process start,
-// the process id and GUID creation; and the named file mappings the channels open every
-// frame, which the benchmark serves from memory to time the source's own work alone. The
-// shipped build calls the real ones; a test swaps an entry and restores it
-// (PlatformSeamsOverride below does both).
+// the process id and GUID creation, the console lines the block reader prints; and the
+// named file mappings the channels open every frame, which the benchmark serves from memory
+// to time the source's own work alone. The shipped build calls the real ones; a test swaps
+// an entry and restores it (PlatformSeamsOverride below does both).
 struct PlatformSeams {
     DWORD (WINAPI *tickCount)();
     DWORD (WINAPI *currentProcessId)();
@@ -19,6 +19,7 @@ struct PlatformSeams {
                                    SIZE_T bytes);
     BOOL (WINAPI *unmapViewOfFile)(LPCVOID view);
     BOOL (WINAPI *closeHandle)(HANDLE handle);
+    void (*consoleLine)(const wchar_t *line);
 };
 
 PlatformSeams &Platform();

@@ -15,6 +15,13 @@ namespace {
 // zero-filled.
 constexpr std::size_t kBufferUnits = 2048;
 
+void PrintConsoleLine(const wchar_t *format, DWORD error)
+{
+    wchar_t line[64];
+    std::swprintf(line, 64, format, static_cast<int>(error));
+    Platform().consoleLine(line);
+}
+
 } // namespace
 
 bool BlockTextCopy::Whole() const
@@ -45,14 +52,14 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     const DWORD mappingError = Platform().lastError();
     name.reset();
     if (!mapping.get()) {
-        std::wprintf(L"Could not create file mapping object (%d).\n", static_cast<int>(mappingError));
+        PrintConsoleLine(L"Could not create file mapping object (%d).\n", mappingError);
         return false;
     }
 
     SeamView view(static_cast<const unsigned char *>(
         Platform().mapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes)));
     if (!view.get()) {
-        std::wprintf(L"Could not map view of file (%d).\n", static_cast<int>(Platform().lastError()));
+        PrintConsoleLine(L"Could not map view of file (%d).\n", Platform().lastError());
         return false;
     }
 

@@ -30,7 +30,7 @@ void PixelCanvas::Fill(std::uint32_t argb)
 
 void PixelCanvas::FillBox(const PixelBox &box, std::uint32_t argb)
 {
-    if (!bits || box.right > width || box.bottom > height)
+    if (!bits)
         return;
     for (unsigned row = box.top; row < box.bottom; ++row)
         std::fill(bits + static_cast<std::size_t>(row) * width + box.left,

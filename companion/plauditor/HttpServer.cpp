@@ -15,6 +15,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -114,6 +115,7 @@ class ConnectionPool : public httplib::TaskQueue {
     std::deque<std::function<void()>> jobs;
     bool stopping = false;
     bool watching = true;
+    unsigned busy = 0;   // workers running a job
     std::vector<std::thread> workers;
     std::thread watchdog;
     std::map<socket_t, Clock::time_point> deadlines;
@@ -152,11 +154,19 @@ public:
 
     // Connections taken are served to their answer (the watchdog still cuts any that outlive
     // their time): a request whose events were taken must learn so, or its client sends them
-    // again and they are thanked twice.
+    // again and they are thanked twice. Heads still arriving when the port closed get their
+    // usual time too, so a client that began its request before the port moved is answered
+    // rather than told to try again.
     void shutdown() override
     {
         {
-            std::lock_guard lock(mutex);
+            std::unique_lock lock(mutex);
+            const auto until = Clock::now() + std::chrono::seconds(limits.idleSeconds);
+            while ((!awaited.empty() || !jobs.empty() || busy > 0) && Clock::now() < until) {
+                lock.unlock();
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                lock.lock();
+            }
             stopping = true;
             for (const auto &entry : awaited)
                 SendAndClose(entry.first, 503, "Service Unavailable", ErrorJson("the port is closing; try again"));
@@ -234,8 +244,11 @@ private:
                     return;
                 job = std::move(jobs.front());
                 jobs.pop_front();
+                ++busy;
             }
             job();
+            std::lock_guard lock(mutex);
+            --busy;
         }
     }
 
@@ -297,6 +310,10 @@ class Server final : public httplib::Server, public CompanionHttp {
     const HttpLimits limits;
     std::uint16_t port = 0;
     ConnectionPool *pool = nullptr;   // owned by the listening loop
+    // Stands in for the listening socket when a connection is served: the library reads no
+    // request from a connection once its listening socket is closed, and one taken before
+    // the port moved must still be answered.
+    const std::atomic<socket_t> keepServing{0};
     std::thread loop;
 
 public:
@@ -369,7 +386,7 @@ private:
         pool->Track(socket);
         bool requested = false;
         const bool ok = httplib::detail::process_server_socket(
-            svr_sock_, socket, keep_alive_max_count_, keep_alive_timeout_sec_, read_timeout_sec_, read_timeout_usec_,
+            keepServing, socket, keep_alive_max_count_, keep_alive_timeout_sec_, read_timeout_sec_, read_timeout_usec_,
             write_timeout_sec_, write_timeout_usec_,
             [&](httplib::Stream &stream, bool closeConnection, bool &connectionClosed) {
                 requested = true;

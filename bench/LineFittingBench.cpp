@@ -2,9 +2,8 @@
 // floor of the measurements such a fitting has to make (the growing tails of the text).
 #include "bench/BenchRows.h"
 #include "bench/BenchScenes.h"
-#include "source/GdiHandles.h"
-#include "source/LineFitting.h"
-#include "source/TextFont.h"
+#include "source/GdiplusHandles.h"
+#include "source/Rasterise.h"
 #include "source/TextMeasure.h"
 
 namespace {

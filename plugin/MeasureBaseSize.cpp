@@ -1,8 +1,7 @@
 #include "plugin/MeasureBaseSize.h"
-#include "source/GdiHandles.h"
 #include "source/GdiplusHandles.h"
-#include "source/TextFormatRules.h"
-#include "source/TypographicFormat.h"
+#include "source/Rasterise.h"
+#include "source/TextureLayout.h"
 
 namespace {
 

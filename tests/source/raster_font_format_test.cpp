@@ -1,7 +1,6 @@
+#include "source/Rasterise.h"
 #include "source/TextDrawing.h"
-#include "source/TextFont.h"
 #include "source/TextMeasure.h"
-#include "source/TypographicFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "source/GdiHandles.h"
-#include "source/LineFitting.h"
-#include "source/TextFont.h"
+#include "source/GdiplusHandles.h"
+#include "source/Rasterise.h"
+#include "source/TextMeasure.h"
 
 #include "support/StringText.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers of the rasterisation tests: a source on a scene tree, drawn through the process's
 // recording graphics system, and the pixels of its texture.
-#include "source/GdiHandles.h"
-#include "source/TextFont.h"
+#include "source/GdiplusHandles.h"
+#include "source/Rasterise.h"
 #include "source/TextOutputSource.h"
 #include "support/LogCapture.h"
 #include "support/ProcessGraphics.h"

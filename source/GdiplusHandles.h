@@ -135,6 +135,7 @@ using GdipSolidFill = GdipObject<Gdiplus::GpSolidFill>;
 using GdipPen = GdipObject<Gdiplus::GpPen>;
 using GdipPath = GdipObject<Gdiplus::GpPath>;
 
+// A box as GDI+ takes a layout rectangle.
 inline Gdiplus::RectF ToRectF(const TextBox &box)
 {
     return Gdiplus::RectF(box.x, box.y, box.width, box.height);

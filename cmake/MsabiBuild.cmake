@@ -6,6 +6,7 @@ set(VANTO_HOST_SDK "" CACHE PATH "Host SDK folder: include/ with OBSApi.h, lib/O
 add_subdirectory(runtime)
 # Every binary of this build gets the runtime's objects.
 link_libraries(msabi_runtime)
+add_subdirectory(win)
 
 if(VANTO_HOST_SDK)
   include(cmake/HostSdk.cmake)

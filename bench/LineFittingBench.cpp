@@ -28,8 +28,8 @@ std::vector<BenchRow> LineFittingRows(const BenchOptions &options)
     for (size_t i = 0; i < lines.size(); ++i)
         whole += (i ? L"\r\n" : L"") + lines[i];
 
-    MemoryDC dc;
-    const FontHandle gdiFont =
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
+    const win::FontHandle gdiFont =
         CreateTextFont(String(L"WenQuanYi Zen Hei"), TextFontStyle{48, false, false, false});
     GdipFont font = CreateGdiplusFont(dc.get(), gdiFont.get());
     GdipGraphics graphics = CreateMeasuringGraphics(dc.get());

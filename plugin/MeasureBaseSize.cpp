@@ -54,7 +54,7 @@ void MeasureBaseSize(XElement *data)
     const bool italic = data->GetInt(L"italic", 0) != 0;
     const LOGFONTW logFont = BaseSizeLogFont(fontName, fontSize, bold, italic);
 
-    const MemoryDC dc;
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
     GdipFont font;
     MeasuringFontFactory()(dc.get(), &logFont, font.receive());
     if (!font) {

@@ -1,11 +1,12 @@
 #include "source/FileText.h"
 #include "source/TextOutputSource.h"
 #include "source/TextureLayout.h"
+#include "win/Handle.h"
+#include "win/Text.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -21,29 +22,6 @@ std::size_t UnfinishedUtf8Tail(std::string_view bytes)
     }
     return 0;
 }
-
-std::wstring WideFromUtf8(std::string_view utf8)
-{
-    if (utf8.empty() || utf8.size() > INT_MAX)
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-    return wide;
-}
-
-class FileHandle {
-    HANDLE handle;
-
-public:
-    explicit FileHandle(HANDLE h) : handle(h) {}
-    ~FileHandle() { if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle); }
-    FileHandle(const FileHandle &) = delete;
-    FileHandle &operator=(const FileHandle &) = delete;
-    HANDLE get() const { return handle; }
-};
 
 // Others may write the file meanwhile, as a log's writer does.
 HANDLE OpenShared(const wchar_t *path)
@@ -114,7 +92,7 @@ FileText DecodeFileText(std::string_view bytes, bool whole, unsigned maxCells, u
             bytes.remove_prefix(3);
         if (!whole)
             bytes.remove_suffix(UnfinishedUtf8Tail(bytes));
-        text = WideFromUtf8(bytes);
+        text = win::WideFromUtf8(bytes);
     }
     if (EndAtNul(text))
         whole = true;
@@ -143,7 +121,7 @@ FileText DecodeFileEnd(std::string_view bytes, bool utf16, bool fromStart, unsig
     if (!utf16 && !fromStart)
         while (!bytes.empty() && (static_cast<unsigned char>(bytes.front()) & 0xC0) == 0x80)
             bytes.remove_prefix(1);  // the rest of a character cut off by the read
-    std::wstring text = utf16 ? WideFromUtf16(bytes) : WideFromUtf8(bytes);
+    std::wstring text = utf16 ? WideFromUtf16(bytes) : win::WideFromUtf8(bytes);
     EndAtNul(text);
 
     // A line feed that ends the text ends its last line rather than starting one.
@@ -200,8 +178,8 @@ unsigned MaxFileTextCells(int fontSize)
 FileStart ReadFileStart(const wchar_t *path, std::size_t maxBytes)
 {
     FileStart start;
-    const FileHandle file(OpenShared(path));
-    if (file.get() == INVALID_HANDLE_VALUE)
+    const win::UniqueHandle file(OpenShared(path));
+    if (!file)
         return start;
     // One byte more than is used tells whether the file goes on.
     start.bytes.resize(maxBytes + 1);
@@ -221,8 +199,8 @@ FileStart ReadFileStart(const wchar_t *path, std::size_t maxBytes)
 FileEnd ReadFileEnd(const wchar_t *path, std::size_t maxBytes)
 {
     FileEnd end;
-    const FileHandle file(OpenShared(path));
-    if (file.get() == INVALID_HANDLE_VALUE)
+    const win::UniqueHandle file(OpenShared(path));
+    if (!file)
         return end;
     const auto failed = [&end] {
         end.error = GetLastError();

@@ -95,7 +95,7 @@ void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
     ended(RebuildStep::WorkingText);
 
     {
-        FontHandle gdiFont = CreateTextFont(source.fontName,
+        win::FontHandle gdiFont = CreateTextFont(source.fontName,
                                             TextFontStyle{source.fontSize, source.bold, source.italic, source.underline});
         if (!gdiFont)
             return;
@@ -107,7 +107,7 @@ void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
         GdipFont font;
         TextBox measured = kEmptyTextBox;
         {
-            MemoryDC measuringContext;
+            const win::MemoryDC measuringContext(CreateCompatibleDC(nullptr));
             font = CreateGdiplusFont(measuringContext.get(), gdiFont.get());
             GdipGraphics measuring = CreateMeasuringGraphics(measuringContext.get());
             ended(RebuildStep::MeasuringObjects);
@@ -176,9 +176,9 @@ LOGFONTW DescribeTextFont(CTSTR faceName, const TextFontStyle &style)
     return description;
 }
 
-FontHandle CreateTextFont(const String &faceName, const TextFontStyle &style)
+win::FontHandle CreateTextFont(const String &faceName, const TextFontStyle &style)
 {
-    FontHandle font;
+    win::FontHandle font;
     if (!faceName.IsEmpty()) {
         const LOGFONTW description = DescribeTextFont(faceName.Array(), style);
         font.reset(CreateFontIndirectW(&description));

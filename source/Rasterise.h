@@ -50,7 +50,7 @@ LOGFONTW DescribeTextFont(CTSTR faceName, const TextFontStyle &style);
 
 // The GDI font for `faceName`, with "Arial" when the name is empty or GDI refuses it. Holds
 // nothing when not even Arial can be made.
-FontHandle CreateTextFont(const String &faceName, const TextFontStyle &style);
+win::FontHandle CreateTextFont(const String &faceName, const TextFontStyle &style);
 
 // The GDI+ font for a GDI font: from its description read back as LOGFONTA, or from the
 // device context when the description cannot be read.

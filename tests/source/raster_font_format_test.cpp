@@ -27,13 +27,13 @@ TEST(TextFont, DescriptionFollowsTheStyleInChineseCharacters)
 
 TEST(TextFont, NamedFaceIsKeptEmptyFaceNameFallsBackToArial)
 {
-    const FontHandle named = CreateTextFont(String(L"Liberation Serif"), TextFontStyle{48, true, false, false});
+    const win::FontHandle named = CreateTextFont(String(L"Liberation Serif"), TextFontStyle{48, true, false, false});
     LOGFONTW made{};
     ASSERT_NE(GetObjectW(named.get(), sizeof(made), &made), 0);
     EXPECT_STREQ(made.lfFaceName, L"Liberation Serif");
     EXPECT_EQ(made.lfWeight, FW_BOLD);
 
-    const FontHandle font = CreateTextFont(String(), TextFontStyle{48, false, false, false});
+    const win::FontHandle font = CreateTextFont(String(), TextFontStyle{48, false, false, false});
     LOGFONTW description{};
     ASSERT_NE(GetObjectW(font.get(), sizeof(description), &description), 0);
     EXPECT_STREQ(description.lfFaceName, L"Arial");

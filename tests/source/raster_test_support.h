@@ -23,8 +23,8 @@ inline unsigned Alpha(std::uint32_t argb) { return argb >> 24; }
 // the way scroll mode measures its lines.
 inline float MeasuredHeight(CTSTR text, float width)
 {
-    MemoryDC dc;
-    const FontHandle gdiFont = CreateTextFont(String(L"Arial"), TextFontStyle{48, false, false, false});
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
+    const win::FontHandle gdiFont = CreateTextFont(String(L"Arial"), TextFontStyle{48, false, false, false});
     const GdipFont font = CreateGdiplusFont(dc.get(), gdiFont.get());
     GdipGraphics graphics;
     graphics.Check(gdip::GdipCreateFromHDC(dc.get(), graphics.receive()));

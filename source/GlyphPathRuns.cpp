@@ -106,9 +106,9 @@ PathRun FlattenCurves(const PathRun &run, float tolerance)
 
 std::size_t StrokeRunPoints(float penWidth)
 {
-    constexpr float kThinPenPoints = 1500.0f;
+    constexpr float kThinPenPoints = 300.0f;
     constexpr float kThinPenWidth = 10.0f;
-    constexpr float kFewestPoints = 200.0f;
+    constexpr float kFewestPoints = 50.0f;
     const float width = std::fabs(penWidth);
     if (!(width > kThinPenWidth))  // thin, or NaN
         return static_cast<std::size_t>(kThinPenPoints);

@@ -133,6 +133,15 @@ void PixelCanvas::Fill(std::uint32_t argb)
     std::fill(bits, bits + static_cast<std::size_t>(width) * height, argb);
 }
 
+void PixelCanvas::FillBox(const PixelBox &box, std::uint32_t argb)
+{
+    if (!bits || box.right > width || box.bottom > height)
+        return;
+    for (unsigned row = box.top; row < box.bottom; ++row)
+        std::fill(bits + static_cast<std::size_t>(row) * width + box.left,
+                  bits + static_cast<std::size_t>(row) * width + box.right, argb);
+}
+
 void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool transparentMargin,
                      const TextBox &measured)
 {
@@ -140,6 +149,12 @@ void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool t
     // A transparent box blends to nothing.
     if (!transparentMargin || (backgroundColour >> 24) == 0)
         return;
+    // Over transparent black the colour blends to itself: a box on whole pixels is the
+    // colour written into them.
+    if (const auto pixels = WholePixelBox(measured, canvas.Width(), canvas.Height())) {
+        canvas.FillBox(*pixels, backgroundColour);
+        return;
+    }
     GdipSolidFill fill;
     fill.Check(gdip::GdipCreateSolidFill(backgroundColour, fill.receive()));
     canvas.Graphics().Check(gdip::GdipFillRectangle(canvas.Graphics().get(), fill.get(), measured.x, measured.y,

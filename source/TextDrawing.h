@@ -33,6 +33,8 @@ public:
     // Every pixel set to `argb`, as GDI+'s Clear sets it, before anything is drawn; fresh
     // memory is left as it is for transparent black.
     void Fill(std::uint32_t argb);
+    // The pixels of `box` (within the canvas) set to `argb`.
+    void FillBox(const PixelBox &box, std::uint32_t argb);
 
     GdipGraphics &Graphics() { return graphics; }
     GdipBitmap &Bitmap() { return bitmap; }

@@ -221,3 +221,18 @@ FormatAlignment ChooseAlignment(bool vertical, bool useTextExtents, bool wrap, i
     static constexpr int kMirrored[] = {kFar, kCenter, kNear};
     return {Call::LineAlign, kMirrored[align]};
 }
+
+std::optional<PixelBox> WholePixelBox(const TextBox &box, unsigned width, unsigned height)
+{
+    const float edges[] = {box.x, box.y, box.x + box.width, box.y + box.height};
+    if (!(box.width >= 0.0f && box.height >= 0.0f))
+        return std::nullopt;
+    for (const float edge : edges)
+        if (!std::isfinite(edge) || std::floor(edge) != edge)
+            return std::nullopt;
+    const auto held = [](float edge, unsigned side) {
+        return static_cast<unsigned>(std::clamp(edge, 0.0f, static_cast<float>(side)));
+    };
+    PixelBox pixels{held(edges[0], width), held(edges[1], height), held(edges[2], width), held(edges[3], height)};
+    return pixels;
+}

@@ -2,6 +2,7 @@
 // Layout arithmetic of the text rasteriser: boxes, texture sizes, the choice of how the
 // text is measured, colours and string-format rules. Pure functions; no GDI+ and no host.
 #include <cstdint>
+#include <optional>
 
 // A rectangle in the texture's pixel space, as GDI+ RectF holds it.
 struct TextBox {
@@ -10,6 +11,22 @@ struct TextBox {
     float width = 0.0f;
     float height = 0.0f;
 };
+
+// Pixels [left, right) x [top, bottom).
+struct PixelBox {
+    unsigned left = 0;
+    unsigned top = 0;
+    unsigned right = 0;
+    unsigned bottom = 0;
+    bool operator==(const PixelBox &) const = default;
+};
+
+// The pixels a box covers when its edges lie on pixel boundaries, held to a texture of
+// width x height: filled without antialiasing, every pixel is then wholly in or wholly out,
+// so the box can be filled by hand (GDI+ takes Wine half a millisecond for a thank-you
+// line's box). Nothing when an edge falls inside a pixel: how much of that pixel is covered
+// is GDI+'s to decide.
+std::optional<PixelBox> WholePixelBox(const TextBox &box, unsigned width, unsigned height);
 
 // Texture sides stay within this range, which bounds the pixel buffer at 256 MiB.
 constexpr unsigned kMinTextureSide = 32;

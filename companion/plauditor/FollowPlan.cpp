@@ -1,5 +1,7 @@
 #include "companion/plauditor/FollowPlan.h"
 
+#include <algorithm>
+
 FollowAction PlanFollow(const FollowPosition &position, const std::optional<FileStamp> &now)
 {
     if (!now)
@@ -16,4 +18,17 @@ FollowPosition StartPosition(const std::optional<FileStamp> &now, bool readExist
     if (!now)
         return {};
     return {now->identity, readExisting ? 0 : now->size};
+}
+
+unsigned LoopWaitMilliseconds(const LoopPace &pace)
+{
+    constexpr unsigned kListening = 20;
+    constexpr unsigned kPolling = 100;
+    constexpr unsigned kWatched = 1000;
+    constexpr std::int64_t kBusyFor = 5000;  // after lines came, poll as if unwatched this long
+    const bool busy = pace.sinceLines >= 0 && pace.sinceLines < kBusyFor;
+    unsigned wait = pace.listening ? kListening : pace.filesWatched && !busy ? kWatched : kPolling;
+    if (pace.untilLeaving)
+        wait = static_cast<unsigned>(std::clamp<std::int64_t>(*pace.untilLeaving, 0, wait));
+    return wait;
 }

@@ -26,3 +26,18 @@ FollowAction PlanFollow(const FollowPosition &position, const std::optional<File
 // Where to begin with the file found at start: its end (only what is appended counts) or,
 // when asked, its beginning. A file that appears later is always read from its beginning.
 FollowPosition StartPosition(const std::optional<FileStamp> &now, bool readExisting);
+
+// How long the main loop may sleep before it looks again. A TCP listener's sockets are only
+// looked at, never waited on, so they need short naps. Files are waited on through change
+// notifications where the system gives them; those come late for a file another program
+// keeps open and appends to (written back lazily), so for a while after lines last came the
+// file is polled briefly again, and a long nap still looks now and then in case a
+// notification never comes. Lines due to leave the screen wake the loop when due.
+struct LoopPace {
+    bool listening = false;         // a TCP events listener is open
+    bool filesWatched = false;      // every file followed has a change notification
+    std::int64_t sinceLines = -1;   // milliseconds since the events file last gave lines; -1 never
+    std::optional<std::int64_t> untilLeaving;  // milliseconds until the next line leaves
+};
+
+unsigned LoopWaitMilliseconds(const LoopPace &pace);

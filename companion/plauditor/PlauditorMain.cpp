@@ -7,6 +7,8 @@
 #include "companion/plauditor/CompanionState.h"
 #include "companion/plauditor/EventFileFollower.h"
 #include "companion/plauditor/FileAccess.h"
+#include "companion/plauditor/FolderWatch.h"
+#include "companion/plauditor/FollowPlan.h"
 #include "companion/plauditor/GiftListener.h"
 #include "companion/plauditor/HostProcess.h"
 #include "companion/plauditor/HttpPorts.h"
@@ -38,9 +40,7 @@ constexpr int kExitFailure = 1;
 constexpr int kExitBadCommandLine = 2;
 constexpr int kExitFault = 3;
 
-constexpr unsigned kPollMilliseconds = 100;
-// With a TCP listener the loop looks at its sockets this often; HTTP events wake it at once.
-constexpr unsigned kListenerMilliseconds = 20;
+// Without a change notification for its folder the settings file is read this often.
 constexpr DWORD kSettingsCheckMilliseconds = 500;
 constexpr std::size_t kMaxSettingsBytes = 256 * 1024;
 
@@ -66,6 +66,9 @@ class Companion {
     ScreenLines screen;
     std::optional<SceneChannels> channels;
     std::unique_ptr<EventFileFollower> follower;
+    FolderWatch eventsWatch;    // wakes the loop when the events file may have grown
+    FolderWatch settingsWatch;  // and when the settings may have changed
+    std::int64_t linesCameAt = -1;  // when the events file last gave lines (Now()), -1 never
     WinsockSession winsock;
     std::optional<GiftListener> listener;
 
@@ -123,15 +126,33 @@ public:
         }
 
         LoadSettings(true);
+        settingsWatch = FolderWatch(settingsPath);
         DWORD lastSettingsCheck = GetTickCount();
-        const HANDLE waits[] = {host->handle(), inbox.WakeEvent(), edits.WakeEvent()};
-        while (WaitForMultipleObjects(3, waits, FALSE, listener ? kListenerMilliseconds : kPollMilliseconds) !=
-               WAIT_OBJECT_0) {
+        for (;;) {
+            std::vector<HANDLE> waits = {host->handle(), inbox.WakeEvent(), edits.WakeEvent()};
+            for (const FolderWatch *watch : {&eventsWatch, &settingsWatch})
+                if (watch->Watching())
+                    waits.push_back(watch->Signal());
+            const std::int64_t now = Now();
+            const LoopPace pace{listener.has_value(), (!follower || eventsWatch.Watching()) && settingsWatch.Watching(),
+                                linesCameAt < 0 ? -1 : now - linesCameAt, screen.UntilLeaving(settings, now)};
+            if (WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE,
+                                       LoopWaitMilliseconds(pace)) == WAIT_OBJECT_0)
+                break;
+            const bool settingsTouched =
+                settingsWatch.Watching() && WaitForSingleObject(settingsWatch.Signal(), 0) == WAIT_OBJECT_0;
+            eventsWatch.RearmIfSignalled();
+            settingsWatch.RearmIfSignalled();
+
             std::vector<std::string> lines;
             if (listener)
                 Take(listener->Poll(0), lines);
-            if (follower)
+            if (follower) {
+                const std::size_t before = lines.size();
                 Take(follower->Poll(), lines);
+                if (lines.size() != before)
+                    linesCameAt = Now();
+            }
             AcceptEvents(lines);
             AcceptPostedEvents();
             ApplyEdits();
@@ -140,7 +161,7 @@ public:
             std::erase_if(retiring, [](const std::future<void> &done) {
                 return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
             });
-            if (GetTickCount() - lastSettingsCheck >= kSettingsCheckMilliseconds) {
+            if (settingsTouched || GetTickCount() - lastSettingsCheck >= kSettingsCheckMilliseconds) {
                 lastSettingsCheck = GetTickCount();
                 LoadSettings(false);
             }
@@ -354,11 +375,13 @@ private:
             const std::wstring path = launch.eventsPath.empty() ? ResolvePath(folder, ToWide(settings.eventsFile))
                                                                 : ToWide(launch.eventsPath);
             // Every line skipped from our own log would write a new one to it, without end.
+            eventsWatch = {};
             if (log.Writes(path)) {
                 follower.reset();
                 log.Line("error: events file " + Utf16ToUtf8(FromWide(path)) + " is this program's log; not following it");
             } else {
                 follower = std::make_unique<EventFileFollower>(path, starting && launch.readExistingEvents);
+                eventsWatch = FolderWatch(path);
                 log.Line("following events file " + Utf16ToUtf8(FromWide(path)));
             }
         }

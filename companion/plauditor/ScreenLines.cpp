@@ -63,6 +63,17 @@ bool ScreenLines::Expire(const PlauditorSettings &settings, std::int64_t now)
     return lines.size() != before;
 }
 
+std::optional<std::int64_t> ScreenLines::UntilLeaving(const PlauditorSettings &settings, std::int64_t now) const
+{
+    const std::int64_t keep = settings.rules.lineMilliseconds;
+    if (keep <= 0 || lines.empty())
+        return std::nullopt;
+    std::int64_t oldest = lines.front().lastEventAt;
+    for (const Line &line : lines)
+        oldest = std::min(oldest, line.lastEventAt);
+    return std::max<std::int64_t>(oldest + keep - now, 0);
+}
+
 bool ScreenLines::Fit(const PlauditorSettings &settings)
 {
     const std::size_t capacity = std::max<std::size_t>(settings.recentLines, 1);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     Outcome Add(const GiftEvent &event, const PlauditorSettings &settings, std::int64_t now);
     // Lines whose last event is lineSeconds old leave; true when any did.
     bool Expire(const PlauditorSettings &settings, std::int64_t now);
+    // Milliseconds from now until the next line leaves (0 when one is due); nothing when none will.
+    std::optional<std::int64_t> UntilLeaving(const PlauditorSettings &settings, std::int64_t now) const;
     // True when lines were dropped to fit recentLines.
     bool Fit(const PlauditorSettings &settings);
     std::vector<std::u16string> OldestFirst() const;

@@ -42,6 +42,20 @@ TEST(FollowDecisions, CoverMissingGrownTruncatedAndReplacedFiles)
     EXPECT_EQ(PlanFollow(at100, std::nullopt), FollowAction::Lost);
 }
 
+// The main loop sleeps long only while nothing it must look at could change unseen.
+TEST(FollowDecisions, TheLoopSleepsLongOnlyWhileEveryFileIsWatched)
+{
+    EXPECT_EQ(LoopWaitMilliseconds({false, true, -1, std::nullopt}), 1000u);
+    EXPECT_EQ(LoopWaitMilliseconds({false, false, -1, std::nullopt}), 100u);
+    EXPECT_EQ(LoopWaitMilliseconds({true, true, -1, std::nullopt}), 20u);
+    // Lines came 4.999 s ago: a file kept open may not notify, so it is polled a while.
+    EXPECT_EQ(LoopWaitMilliseconds({false, true, 4999, std::nullopt}), 100u);
+    EXPECT_EQ(LoopWaitMilliseconds({false, true, 5000, std::nullopt}), 1000u);
+    EXPECT_EQ(LoopWaitMilliseconds({false, true, -1, 250}), 250u);
+    EXPECT_EQ(LoopWaitMilliseconds({false, true, -1, 0}), 0u);
+    EXPECT_EQ(LoopWaitMilliseconds({false, false, -1, 5000}), 100u);
+}
+
 TEST(EventFileFollowing, ReadsOnlyWhatIsAppended)
 {
     TempFolder folder;

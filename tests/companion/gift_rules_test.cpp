@@ -73,13 +73,16 @@ TEST(GiftRules, LinesLeaveOneByOneAfterTheirLastEventUntilTheScreenIsEmpty)
     screen.Add(Gift(u"B", u"花"), settings, 1000);
     screen.Add(Gift(u"C", u"花"), settings, 2000);
     screen.Add(Gift(u"A", u"花"), settings, 2500);  // a combo keeps A's line up longer
+    EXPECT_EQ(screen.UntilLeaving(settings, 5000), 1000);  // the main loop wakes for B's line
     EXPECT_FALSE(screen.Expire(settings, 5999));
     EXPECT_TRUE(screen.Expire(settings, 6000));
     EXPECT_EQ(screen.OldestFirst(), (Lines{u"感谢 A 送出的 2 个 花", u"感谢 C 送出的 1 个 花"}));
     EXPECT_TRUE(screen.Expire(settings, 7000));
     EXPECT_EQ(screen.OldestFirst(), (Lines{u"感谢 A 送出的 2 个 花"}));
+    EXPECT_EQ(screen.UntilLeaving(settings, 7600), 0);
     EXPECT_TRUE(screen.Expire(settings, 7500));
     EXPECT_EQ(screen.OldestFirst(), Lines{});
+    EXPECT_EQ(screen.UntilLeaving(settings, 7600), std::nullopt);
 
     // The empty screen's block is taken by the plug-in and shows no line.
     const auto block = DecodeTextBlock(EmptyTextBlock(41), -1);
@@ -98,5 +101,6 @@ TEST(GiftRules, ASettingsFileFromBeforeTheRulesShowsEveryGiftAsItsOwnLine)
     for (int i = 1; i <= 4; ++i)
         screen.Add(Gift(u"小明", u"火箭"), settings, i);
     EXPECT_FALSE(screen.Expire(settings, 1'000'000'000));
+    EXPECT_EQ(screen.UntilLeaving(settings, 4), std::nullopt);
     EXPECT_EQ(screen.OldestFirst(), Lines(3, u"感谢 小明 送出的 1 个 火箭"));
 }

@@ -96,13 +96,13 @@ PathRun OneCurve(PathPoint p0, PathPoint p1, PathPoint p2, PathPoint p3, std::ui
 
 TEST(GlyphPathRuns, WidePensStrokeFewerPointsAtATime)
 {
-    EXPECT_EQ(StrokeRunPoints(2.0f), 1500u);
-    EXPECT_EQ(StrokeRunPoints(10.0f), 1500u);
-    EXPECT_EQ(StrokeRunPoints(20.0f), 750u);
-    EXPECT_EQ(StrokeRunPoints(-20.0f), 750u);
-    EXPECT_EQ(StrokeRunPoints(100.0f), 200u);
-    EXPECT_EQ(StrokeRunPoints(std::numeric_limits<float>::infinity()), 200u);
-    EXPECT_EQ(StrokeRunPoints(std::numeric_limits<float>::quiet_NaN()), 1500u);
+    EXPECT_EQ(StrokeRunPoints(2.0f), 300u);
+    EXPECT_EQ(StrokeRunPoints(10.0f), 300u);
+    EXPECT_EQ(StrokeRunPoints(20.0f), 150u);
+    EXPECT_EQ(StrokeRunPoints(-20.0f), 150u);
+    EXPECT_EQ(StrokeRunPoints(100.0f), 50u);
+    EXPECT_EQ(StrokeRunPoints(std::numeric_limits<float>::infinity()), 50u);
+    EXPECT_EQ(StrokeRunPoints(std::numeric_limits<float>::quiet_NaN()), 300u);
 }
 
 TEST(FlattenCurves, LinesAreKeptAndCurvesBecomeLinesOnTheCurveEndingWhereTheyEnded)

@@ -120,4 +120,16 @@ TEST(TransparentMargin, OnlyATextureLargerThanTheBoxWithoutExtentsHasOne)
     EXPECT_FALSE(NeedsTransparentMargin(true, 400, 200, 33.5f, 47.5f));
 }
 
+// Only a box on whole pixels is filled by hand; GDI+ decides the coverage of a pixel an edge
+// cuts.
+TEST(TransparentMargin, ABoxOnWholePixelsIsThosePixelsHeldToTheTexture)
+{
+    EXPECT_EQ(WholePixelBox({0.0f, 0.0f, 605.0f, 96.0f}, 606, 96), (PixelBox{0, 0, 605, 96}));
+    EXPECT_EQ(WholePixelBox({-3.0f, 2.0f, 700.0f, 200.0f}, 606, 96), (PixelBox{0, 2, 606, 96}));
+    EXPECT_EQ(WholePixelBox({0.0f, 0.0f, 605.5f, 96.0f}, 606, 96), std::nullopt);
+    EXPECT_EQ(WholePixelBox({0.0f, 0.25f, 605.0f, 96.0f}, 606, 96), std::nullopt);
+    EXPECT_EQ(WholePixelBox({0.0f, 0.0f, -4.0f, 96.0f}, 606, 96), std::nullopt);
+    EXPECT_EQ(WholePixelBox({0.0f, 0.0f, std::numeric_limits<float>::quiet_NaN(), 96.0f}, 606, 96), std::nullopt);
+}
+
 } // namespace

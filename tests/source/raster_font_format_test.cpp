@@ -40,6 +40,23 @@ TEST(TextFont, NamedFaceIsKeptEmptyFaceNameFallsBackToArial)
     EXPECT_EQ(description.lfCharSet, GB2312_CHARSET);
 }
 
+// A font GDI cannot describe is taken from the one the context holds.
+TEST(TextFont, GdiplusFontFallsBackToTheContextsFont)
+{
+    const win::FontHandle arial = CreateTextFont(String(L"Arial"), TextFontStyle{48, false, false, false});
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
+    SelectObject(dc.get(), arial.get());
+    const GdipFont described = CreateGdiplusFont(dc.get(), arial.get());
+    const GdipFont fromContext = CreateGdiplusFont(dc.get(), nullptr);
+    ASSERT_TRUE(described);
+    ASSERT_TRUE(fromContext);
+    Gdiplus::REAL describedSize = 0.0f;
+    Gdiplus::REAL contextSize = 0.0f;
+    gdip::GdipGetFontSize(described.get(), &describedSize);
+    gdip::GdipGetFontSize(fromContext.get(), &contextSize);
+    EXPECT_EQ(contextSize, describedSize);
+}
+
 // GDI+ lays out the terminating zero too, so it is measured with the text.
 TEST(TextMeasure, TheTerminatorIsMeasured)
 {

@@ -9,16 +9,14 @@
 
 namespace {
 
-// The settings a style block carries after its font, in block order.
-constexpr CTSTR kStyleNumberKeys[] = {
-    L"fontSize",       L"color",       L"textOpacity",    L"scrollSpeed",
-    L"backgroundColor", L"backgroundOpacity", L"bold",    L"italic",
-    L"underline",      L"vertical",    L"pointFiltering", L"useOutline",
-    L"outlineColor",   L"outlineSize", L"outlineOpacity", L"useTextExtents",
-    L"extentWidth",    L"extentHeight", L"wrap",          L"scrollMode",
-    L"align",
-};
-static_assert(sizeof kStyleNumberKeys / sizeof kStyleNumberKeys[0] == kStyleNumberCount);
+// The keys are widened unit by unit into the host's wide strings.
+static_assert([] {
+    for (const StyleValue &value : kStyleValues)
+        for (const char c : value.name)
+            if (static_cast<unsigned char>(c) > 0x7F)
+                return false;
+    return true;
+}(), "style setting keys are ASCII");
 
 } // namespace
 
@@ -39,7 +37,9 @@ int ReadStyleChannel(const String &sceneGuid, XElement *data)
     taken.style = block->sequence;
     const std::wstring font(block->font.begin(), block->font.end());
     data->SetString(L"font", font.c_str());
-    for (std::size_t i = 0; i < kStyleNumberCount; ++i)
-        data->SetInt(kStyleNumberKeys[i], block->numbers[i]);
+    for (std::size_t i = 0; i < kStyleNumberCount; ++i) {
+        const std::string_view name = kStyleValues[i].name;
+        data->SetInt(std::wstring(name.begin(), name.end()).c_str(), block->numbers[i]);
+    }
     return 1;
 }

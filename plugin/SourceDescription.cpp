@@ -1,6 +1,8 @@
 #include "plugin/SourceDescription.h"
+#include "link/blocks/StyleValues.h"
 #include "source/TextOutputSource.h"
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -41,44 +43,39 @@ std::string Number(double value)
     return text;
 }
 
+template <typename... Fields>
+std::array<double, sizeof...(Fields)> Values(Fields... fields)
+{
+    return {static_cast<double>(fields)...};
+}
+
+std::string StyleValueText(const StyleValue &row, double value)
+{
+    if (row.kind == StyleKind::Colour)
+        return Colour(static_cast<int>(value));
+    return row.fraction ? Number(value) : std::to_string(static_cast<long long>(value));
+}
+
 } // namespace
 
 std::string EffectiveSettingsJson(const TextOutputSource &s)
 {
-    const std::pair<const char *, std::string> members[] = {
-        {"font", JsonText(s.fontName)},
-        {"fontSize", std::to_string(s.fontSize)},
-        {"color", Colour(s.color)},
-        {"textOpacity", std::to_string(s.textOpacity)},
-        {"scrollSpeed", std::to_string(s.scrollSpeed)},
-        {"bold", std::to_string(s.bold)},
-        {"italic", std::to_string(s.italic)},
-        {"underline", std::to_string(s.underline)},
-        {"vertical", std::to_string(s.vertical)},
-        {"backgroundColor", Colour(s.backgroundColor)},
-        {"backgroundOpacity", std::to_string(s.backgroundOpacity)},
-        {"useOutline", std::to_string(s.useOutline)},
-        {"outlineSize", Number(s.outlineSize)},
-        {"outlineColor", Colour(s.outlineColor)},
-        {"outlineOpacity", std::to_string(s.outlineOpacity)},
-        {"useTextExtents", std::to_string(s.useTextExtents)},
-        {"extentWidth", std::to_string(s.extentWidth)},
-        {"extentHeight", std::to_string(s.extentHeight)},
-        {"wrap", std::to_string(s.wrap)},
-        {"scrollMode", std::to_string(s.scrollMode)},
-        {"align", std::to_string(s.align)},
-        {"mode", std::to_string(s.mode)},
-        {"file", JsonText(s.filePath)},
-        {"pointFiltering", std::to_string(s.pointFiltering)},
-        {"baseSizeCX", Number(s.baseSizeCX)},
-        {"baseSizeCY", Number(s.baseSizeCY)},
-        {"drawOpacity", std::to_string(s.drawOpacity)},
+    // The source's fields for the style values, in the order of kStyleValues.
+    const auto style = Values(s.fontSize, s.color, s.textOpacity, s.scrollSpeed, s.backgroundColor,
+                              s.backgroundOpacity, s.bold, s.italic, s.underline, s.vertical, s.pointFiltering,
+                              s.useOutline, s.outlineColor, s.outlineSize, s.outlineOpacity, s.useTextExtents,
+                              s.extentWidth, s.extentHeight, s.wrap, s.scrollMode, s.align);
+    static_assert(style.size() == kStyleNumberCount);
+    std::string json = "{\"font\": " + JsonText(s.fontName);
+    const auto member = [&json](std::string_view key, const std::string &value) {
+        json += ", \"" + std::string(key) + "\": " + value;
     };
-    std::string json = "{";
-    for (const auto &[key, value] : members) {
-        if (json.size() > 1)
-            json += ", ";
-        json += std::string("\"") + key + "\": " + value;
-    }
+    for (std::size_t i = 0; i < kStyleNumberCount; ++i)
+        member(kStyleValues[i].name, StyleValueText(kStyleValues[i], style[i]));
+    member("mode", std::to_string(s.mode));
+    member("file", JsonText(s.filePath));
+    member("baseSizeCX", Number(s.baseSizeCX));
+    member("baseSizeCY", Number(s.baseSizeCY));
+    member("drawOpacity", std::to_string(s.drawOpacity));
     return json + "}";
 }

@@ -355,7 +355,8 @@ public:
 private:
     // Overrides the library's connection handler (same steps) to turn connections over the
     // cap away, to keep every connection under the watchdog, and to answer one that never
-    // sent a request.
+    // sent a request. The library's public interface has no way in before a worker reads, so
+    // this follows one version's internals, which the configure step pins.
     bool process_and_close_socket(socket_t socket) override
     {
         if (turningAway) {
@@ -466,8 +467,6 @@ private:
             Json(response, 200, StateJson(shared.view.Get(), shared.counters.taken, shared.counters.refused, port));
             response.set_header("Cache-Control", "no-store");
         });
-        // The body is read here, not by the library, so a body without a length (chunked, or
-        // up to the end of the connection) is held to the same limit.
         Post("/events", [this](const httplib::Request &request, httplib::Response &response,
                                const httplib::ContentReader &reader) { PostEvents(request, response, reader); });
     }
@@ -481,6 +480,14 @@ private:
             Json(response, 403, ErrorJson("the look and the rules change from this machine's tools or this companion's page only"));
             return std::nullopt;
         }
+        return ReadBody(response, reader);
+    }
+
+    // The body read here, not by the library, so a body without a length (chunked, or up to
+    // the end of the connection) is held to the same limit; nothing (the answer set) when it
+    // is too large or did not arrive whole.
+    std::optional<std::string> ReadBody(httplib::Response &response, const httplib::ContentReader &reader)
+    {
         std::string body;
         bool tooLarge = false;
         const bool read = reader([&](const char *data, std::size_t length) {
@@ -527,27 +534,10 @@ private:
             Json(response, 403, ErrorJson("gifts come from this machine's tools or this companion's page only"));
             return;
         }
-        std::string body;
-        bool tooLarge = false;
-        const bool read = reader([&](const char *data, std::size_t length) {
-            if (body.size() + length > limits.maxBodyBytes) {
-                tooLarge = true;
-                return false;
-            }
-            body.append(data, length);
-            return true;
-        });
-        if (tooLarge || response.status == 413) {
-            response.set_header("Connection", "close");
-            Json(response, 413, ErrorJson(TooLarge()));
+        const auto body = ReadBody(response, reader);
+        if (!body)
             return;
-        }
-        if (!read) {
-            response.set_header("Connection", "close");
-            Json(response, 400, ErrorJson("the body did not arrive whole"));
-            return;
-        }
-        GiftBody gifts = ParseGiftBody(body, limits.maxEventsPerRequest);
+        GiftBody gifts = ParseGiftBody(*body, limits.maxEventsPerRequest);
         if (!gifts.Ok()) {
             shared.counters.refused += gifts.offered;
             Json(response, gifts.tooMany ? 413 : 400, ErrorJson(gifts.error));

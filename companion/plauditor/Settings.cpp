@@ -14,83 +14,34 @@ using Json = nlohmann::json;
 
 constexpr char16_t kDefaultFont[] = u"Arial";
 
-using Kind = StyleKind;
-
-struct NumberRule {
-    Kind kind;
-    std::int64_t low;
-    std::int64_t high;
-    bool fractionRounds = false;  // a size the plug-in keeps as a fraction; the block carries whole ones
-};
-
-constexpr std::int64_t kAny = 1'000'000;
-
-constexpr NumberRule kRules[kStyleNumberCount] = {
-    {Kind::Integer, 1, 2000},       // fontSize
-    {Kind::Colour, 0, 0},           // color
-    {Kind::Integer, 0, 100},        // textOpacity
-    {Kind::Integer, -kAny, kAny},   // scrollSpeed
-    {Kind::Colour, 0, 0},           // backgroundColor
-    {Kind::Integer, 0, 100},        // backgroundOpacity
-    {Kind::Flag, 0, 1},             // bold
-    {Kind::Flag, 0, 1},             // italic
-    {Kind::Flag, 0, 1},             // underline
-    {Kind::Flag, 0, 1},             // vertical
-    {Kind::Flag, 0, 1},             // pointFiltering
-    {Kind::Flag, 0, 1},             // useOutline
-    {Kind::Colour, 0, 0},           // outlineColor
-    {Kind::Integer, 0, 100, true},  // outlineSize: whole sizes only travel
-    {Kind::Integer, 0, 100},        // outlineOpacity
-    {Kind::Flag, 0, 1},             // useTextExtents
-    {Kind::Integer, 0, 16384},      // extentWidth
-    {Kind::Integer, 0, 16384},      // extentHeight
-    {Kind::Flag, 0, 1},             // wrap
-    {Kind::Flag, 0, 1},             // scrollMode
-    {Kind::Integer, -kAny, kAny},   // align
-};
-
-std::optional<std::int64_t> WholeNumber(const Json &value)
-{
-    if (value.is_number_integer())
-        return value.is_number_unsigned()
-                   ? static_cast<std::int64_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), 1ull << 40))
-                   : value.get<std::int64_t>();
-    // A fraction is refused, not rounded: 0.5 is no port and 64.5 no number of lines.
-    if (value.is_number_float()) {
-        const double number = value.get<double>();
-        if (std::isfinite(number) && std::fabs(number) < 1e12 && std::trunc(number) == number)
-            return static_cast<std::int64_t>(number);
-    }
-    return std::nullopt;
-}
-
 std::optional<std::int32_t> ColourValue(const Json &value)
 {
     if (value.is_string())
         return ParseColour(value.get_ref<const std::string &>());
-    const auto number = WholeNumber(value);
+    const auto number = WholeJsonNumber(value);
     if (number && *number >= -2147483648ll && *number <= 4294967295ll)
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
     return std::nullopt;
 }
 
-std::optional<std::int32_t> StyleNumber(const Json &value, const NumberRule &rule, const std::string &key,
-                                        std::vector<std::string> &warnings)
+std::optional<std::int32_t> StyleNumber(const Json &value, const StyleValue &rule, std::vector<std::string> &warnings)
 {
-    if (rule.kind == Kind::Colour)
+    if (rule.kind == StyleKind::Colour)
         return ColourValue(value);
-    if (rule.kind == Kind::Flag && value.is_boolean())
+    if (rule.kind == StyleKind::Flag && value.is_boolean())
         return value.get<bool>() ? 1 : 0;
-    const bool rounded = rule.fractionRounds && value.is_number_float() && std::isfinite(value.get<double>()) &&
+    // The block carries whole sizes only.
+    const bool rounded = rule.fraction && value.is_number_float() && std::isfinite(value.get<double>()) &&
                          std::fabs(value.get<double>()) < 1e12;
-    const auto number = rounded ? std::optional<std::int64_t>(std::llround(value.get<double>())) : WholeNumber(value);
+    const auto number = rounded ? std::optional<std::int64_t>(std::llround(value.get<double>())) : WholeJsonNumber(value);
     if (!number)
         return std::nullopt;
-    if (rule.kind == Kind::Flag)
+    if (rule.kind == StyleKind::Flag)
         return *number != 0 ? 1 : 0;
     const std::int64_t clamped = std::clamp(*number, rule.low, rule.high);
     if (clamped != *number)
-        warnings.push_back("style." + key + " " + std::to_string(*number) + " clamped to " + std::to_string(clamped));
+        warnings.push_back("style." + std::string(rule.name) + " " + std::to_string(*number) + " clamped to " +
+                           std::to_string(clamped));
     return static_cast<std::int32_t>(clamped);
 }
 
@@ -121,18 +72,16 @@ void ReadStyle(const Json &style, StyleValues &values, std::vector<std::string> 
             values.font = FontName(value, warnings);
             continue;
         }
-        const auto *known = std::find_if(std::begin(kStyleNumberKeys), std::end(kStyleNumberKeys),
-                                         [&key = key](const char *name) { return key == name; });
-        if (known == std::end(kStyleNumberKeys)) {
+        const auto index = StyleValueIndex(key);
+        if (!index) {
             warnings.push_back("unknown key style." + key);
             continue;
         }
-        const std::size_t index = static_cast<std::size_t>(known - std::begin(kStyleNumberKeys));
-        if (const auto number = StyleNumber(value, kRules[index], key, warnings))
-            values.numbers[index] = *number;
+        if (const auto number = StyleNumber(value, kStyleValues[*index], warnings))
+            values.numbers[*index] = *number;
         else
             warnings.push_back("style." + key + " has an unusable value " + BriefJson(value) + "; kept " +
-                               std::to_string(values.numbers[index]));
+                               std::to_string(values.numbers[*index]));
     }
 }
 
@@ -147,7 +96,7 @@ bool IsLoopbackName(const std::string &host) { return host == "127.0.0.1" || hos
 
 std::optional<std::uint16_t> PortNumber(const Json &value)
 {
-    const auto port = WholeNumber(value);
+    const auto port = WholeJsonNumber(value);
     if (port && *port >= 0 && *port <= 65535)
         return static_cast<std::uint16_t>(*port);
     return std::nullopt;
@@ -171,13 +120,19 @@ void ReadScenePorts(const Json &ports, PlauditorSettings &settings, std::vector<
 
 } // namespace
 
-StyleKind StyleKindOf(std::size_t index) { return index < kStyleNumberCount ? kRules[index].kind : Kind::Integer; }
-
-StyleRange StyleRangeOf(std::size_t index)
+std::optional<std::int64_t> WholeJsonNumber(const nlohmann::json &value)
 {
-    if (index >= kStyleNumberCount || kRules[index].kind != Kind::Integer)
-        return {-2147483648ll, 4294967295ll};
-    return {kRules[index].low, kRules[index].high};
+    if (value.is_number_integer())
+        return value.is_number_unsigned()
+                   ? static_cast<std::int64_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), 1ull << 40))
+                   : value.get<std::int64_t>();
+    // A fraction is refused, not rounded: 0.5 is no port and 64.5 no number of lines.
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        if (std::isfinite(number) && std::fabs(number) < 1e12 && std::trunc(number) == number)
+            return static_cast<std::int64_t>(number);
+    }
+    return std::nullopt;
 }
 
 bool IsUsableFontName(std::u16string_view font)
@@ -189,8 +144,8 @@ StyleValues DefaultStyle()
 {
     StyleValues style;
     style.font = kDefaultFont;
-    style.numbers = {48, -1, 100, 0, static_cast<std::int32_t>(0xFF000000u), 0, 0, 0, 0, 0, 0, 0,
-                     static_cast<std::int32_t>(0xFF000000u), 2, 100, 0, 0, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < kStyleNumberCount; ++i)
+        style.numbers[i] = kStyleValues[i].byDefault;
     return style;
 }
 
@@ -200,18 +155,19 @@ nlohmann::ordered_json StyleJson(const StyleValues &style)
     json["font"] = Utf16ToUtf8(style.font);
     for (std::size_t i = 0; i < kStyleNumberCount; ++i) {
         const std::int32_t value = style.numbers[i];
-        switch (StyleKindOf(i)) {
+        const std::string key(kStyleValues[i].name);
+        switch (kStyleValues[i].kind) {
         case StyleKind::Colour: {
             char text[16];
             std::snprintf(text, sizeof text, "#%08X", static_cast<unsigned>(value));
-            json[kStyleNumberKeys[i]] = text;
+            json[key] = text;
             break;
         }
         case StyleKind::Flag:
-            json[kStyleNumberKeys[i]] = value != 0;
+            json[key] = value != 0;
             break;
         case StyleKind::Integer:
-            json[kStyleNumberKeys[i]] = value;
+            json[key] = value;
             break;
         }
     }
@@ -298,7 +254,7 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json, std::v
             else
                 unusable();
         } else if (key == "recentLines") {
-            const auto count = WholeNumber(value);
+            const auto count = WholeJsonNumber(value);
             if (count && *count >= 1) {
                 settings.recentLines = static_cast<std::size_t>(std::min<std::int64_t>(*count, kMaxRecentLines));
                 if (*count > static_cast<std::int64_t>(kMaxRecentLines))

@@ -12,25 +12,6 @@
 #include <string_view>
 #include <vector>
 
-// Style keys in block order after the font: "fontSize" ... "align".
-inline constexpr const char *kStyleNumberKeys[kStyleNumberCount] = {
-    "fontSize",     "color",          "textOpacity", "scrollSpeed",    "backgroundColor",
-    "backgroundOpacity", "bold",      "italic",      "underline",      "vertical",
-    "pointFiltering", "useOutline",   "outlineColor", "outlineSize",   "outlineOpacity",
-    "useTextExtents", "extentWidth",  "extentHeight", "wrap",          "scrollMode",
-    "align"};
-
-enum class StyleKind { Integer, Colour, Flag };
-// How the style value at index (of kStyleNumberKeys) is written in Plauditor.json.
-StyleKind StyleKindOf(std::size_t index);
-
-// Lowest and highest value the style number at index may take (colours and flags: any).
-struct StyleRange {
-    std::int64_t low;
-    std::int64_t high;
-};
-StyleRange StyleRangeOf(std::size_t index);
-
 // The plug-in copies at most this many units of a face name.
 inline constexpr std::size_t kMaxFontUnits = 31;
 // Not empty, no "|" (the block's separator) and no control characters.
@@ -69,6 +50,9 @@ std::optional<PlauditorSettings> ParseSettings(std::string_view utf8Json,
 
 // The style as Plauditor.json holds it: colours "#AARRGGBB", flags true/false.
 nlohmann::ordered_json StyleJson(const StyleValues &style);
+
+// A JSON number that is whole (2.0 is, 2.5 is not); numbers beyond 2^40 come back as 2^40.
+std::optional<std::int64_t> WholeJsonNumber(const nlohmann::json &value);
 
 // A colour as the style block carries it: "#RRGGBB" (opaque), "#AARRGGBB" or "0xAARRGGBB"
 // text, or a number from -2^31 to 2^32-1, as the signed value of its 32 bits.

@@ -25,30 +25,15 @@ std::optional<Json> BodyObject(std::string_view body, std::string &error)
     return root && root->is_object() ? std::move(root) : std::nullopt;
 }
 
-std::optional<std::int64_t> WholeNumber(const Json &value)
-{
-    if (value.is_number_unsigned())
-        return static_cast<std::int64_t>(std::min<std::uint64_t>(value.get<std::uint64_t>(), 1ull << 40));
-    if (value.is_number_integer())
-        return value.get<std::int64_t>();
-    if (value.is_number_float()) {
-        const double number = value.get<double>();
-        if (std::isfinite(number) && std::fabs(number) < 1e12 && std::trunc(number) == number)
-            return static_cast<std::int64_t>(number);
-    }
-    return std::nullopt;
-}
-
 // One style number checked as strictly as the settings file checks it, without clamping.
-std::optional<std::int32_t> StyleNumber(std::size_t index, const Json &value, std::string &fault)
+std::optional<std::int32_t> StyleNumber(const StyleValue &rule, const Json &value, std::string &fault)
 {
-    const StyleRange range = StyleRangeOf(index);
-    switch (StyleKindOf(index)) {
+    switch (rule.kind) {
     case StyleKind::Colour:
         if (value.is_string()) {
             if (const auto colour = ParseColour(value.get_ref<const std::string &>()))
                 return colour;
-        } else if (const auto number = WholeNumber(value); number && *number >= range.low && *number <= range.high) {
+        } else if (const auto number = WholeJsonNumber(value); number && *number >= rule.low && *number <= rule.high) {
             return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
         }
         fault = "not a colour (\"#RRGGBB\", \"#AARRGGBB\" or \"0xAARRGGBB\"): " + BriefJson(value);
@@ -56,24 +41,74 @@ std::optional<std::int32_t> StyleNumber(std::size_t index, const Json &value, st
     case StyleKind::Flag:
         if (value.is_boolean())
             return value.get<bool>() ? 1 : 0;
-        if (const auto number = WholeNumber(value))
+        if (const auto number = WholeJsonNumber(value))
             return *number != 0 ? 1 : 0;
         fault = "not true or false: " + BriefJson(value);
         return std::nullopt;
     case StyleKind::Integer:
         break;
     }
-    const auto number = WholeNumber(value);
+    const auto number = WholeJsonNumber(value);
     if (!number) {
         fault = "not a whole number: " + BriefJson(value);
         return std::nullopt;
     }
-    if (*number < range.low || *number > range.high) {
-        fault = std::to_string(*number) + " is outside " + std::to_string(range.low) + " to " +
-                std::to_string(range.high);
+    if (*number < rule.low || *number > rule.high) {
+        fault = std::to_string(*number) + " is outside " + std::to_string(rule.low) + " to " +
+                std::to_string(rule.high);
         return std::nullopt;
     }
     return static_cast<std::int32_t>(*number);
+}
+
+// A copy of current with each member of the body applied by apply(key, value, copy), which
+// returns the fault ("" when taken). The first fault refuses the whole body.
+template <typename Value, typename Apply>
+std::optional<Value> EditedCopy(std::string_view utf8Body, const Value &current, std::string &error, Apply apply)
+{
+    const auto body = BodyObject(utf8Body, error);
+    if (!body)
+        return std::nullopt;
+    Value edited = current;
+    for (const auto &[key, value] : body->items()) {
+        error = apply(key, value, edited);
+        if (!error.empty())
+            return std::nullopt;
+    }
+    return edited;
+}
+
+// One member of a style body: applied to style, or the fault.
+std::string ApplyStyleKey(const std::string &key, const Json &value, StyleValues &style)
+{
+    std::string fault;
+    if (key == "font") {
+        const std::u16string font = value.is_string() ? Utf8ToUtf16(value.get_ref<const std::string &>()) : u"";
+        if (!value.is_string())
+            fault = "not text: " + BriefJson(value);
+        else if (!IsUsableFontName(font))
+            fault = "empty, or holds \"|\" or control characters";
+        else if (font.size() > kMaxFontUnits)
+            fault = "longer than " + std::to_string(kMaxFontUnits) + " characters";
+        else
+            style.font = font;
+    } else if (const auto index = StyleValueIndex(key)) {
+        if (const auto number = StyleNumber(kStyleValues[*index], value, fault))
+            style.numbers[*index] = *number;
+    } else {
+        return "style." + key + ": unknown key";
+    }
+    return fault.empty() ? fault : "style." + key + ": " + fault;
+}
+
+// One member of a rules body: applied to rules, or the fault.
+std::string ApplyRulesKey(const std::string &key, const Json &value, GiftRules &rules)
+{
+    // The settings file's reader warns about every value it would not take as it is.
+    std::vector<std::string> faults;
+    if (!ReadGiftRuleSetting(key, value, rules, faults))
+        return key + ": unknown key";
+    return faults.empty() ? std::string() : faults.front();
 }
 
 } // namespace
@@ -81,61 +116,14 @@ std::optional<std::int32_t> StyleNumber(std::size_t index, const Json &value, st
 StyleEdit ParseStyleBody(std::string_view utf8Body, const StyleValues &current)
 {
     StyleEdit edit;
-    const auto body = BodyObject(utf8Body, edit.error);
-    if (!body)
-        return edit;
-    StyleValues style = current;
-    for (const auto &[key, value] : body->items()) {
-        std::string fault;
-        if (key == "font") {
-            const std::u16string font = value.is_string() ? Utf8ToUtf16(value.get_ref<const std::string &>()) : u"";
-            if (!value.is_string())
-                fault = "not text: " + BriefJson(value);
-            else if (!IsUsableFontName(font))
-                fault = "empty, or holds \"|\" or control characters";
-            else if (font.size() > kMaxFontUnits)
-                fault = "longer than " + std::to_string(kMaxFontUnits) + " characters";
-            else
-                style.font = font;
-        } else {
-            const auto *known = std::find(std::begin(kStyleNumberKeys), std::end(kStyleNumberKeys), key);
-            if (known == std::end(kStyleNumberKeys)) {
-                edit.error = "style." + key + ": unknown key";
-                return edit;
-            }
-            const auto index = static_cast<std::size_t>(known - std::begin(kStyleNumberKeys));
-            if (const auto number = StyleNumber(index, value, fault))
-                style.numbers[index] = *number;
-        }
-        if (!fault.empty()) {
-            edit.error = "style." + key + ": " + fault;
-            return edit;
-        }
-    }
-    edit.style = std::move(style);
+    edit.style = EditedCopy(utf8Body, current, edit.error, ApplyStyleKey);
     return edit;
 }
 
 RulesEdit ParseRulesBody(std::string_view utf8Body, const GiftRules &current)
 {
     RulesEdit edit;
-    const auto body = BodyObject(utf8Body, edit.error);
-    if (!body)
-        return edit;
-    GiftRules rules = current;
-    for (const auto &[key, value] : body->items()) {
-        // The settings file's reader warns about every value it would not take as it is.
-        std::vector<std::string> faults;
-        if (!ReadGiftRuleSetting(key, value, rules, faults)) {
-            edit.error = key + ": unknown key";
-            return edit;
-        }
-        if (!faults.empty()) {
-            edit.error = faults.front();
-            return edit;
-        }
-    }
-    edit.rules = std::move(rules);
+    edit.rules = EditedCopy(utf8Body, current, edit.error, ApplyRulesKey);
     return edit;
 }
 

@@ -330,13 +330,12 @@ std::string Replaced(std::string page, std::string_view token, const std::string
 std::string StatusPageHtml(PageLanguage language)
 {
     nlohmann::json keys = nlohmann::json::array();
-    for (std::size_t i = 0; i < kStyleNumberCount; ++i) {
-        const StyleKind kind = StyleKindOf(i);
-        const StyleRange range = StyleRangeOf(i);
-        keys.push_back({{"key", kStyleNumberKeys[i]},
+    for (const StyleValue &value : kStyleValues) {
+        const StyleKind kind = value.kind;
+        keys.push_back({{"key", value.name},
                         {"kind", kind == StyleKind::Flag ? "flag" : kind == StyleKind::Colour ? "colour" : "integer"},
-                        {"low", range.low},
-                        {"high", range.high}});
+                        {"low", value.low},
+                        {"high", value.high}});
     }
     const nlohmann::json limits = {{"comboSeconds", kMaxComboSeconds}, {"lineSeconds", kMaxLineSeconds}};
     std::string page = LocalisePage(kPage, language);

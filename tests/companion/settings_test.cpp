@@ -23,9 +23,8 @@ Loaded Load(std::string_view json)
 
 std::int32_t Number(const StyleValues &style, std::string_view key)
 {
-    for (std::size_t i = 0; i < kStyleNumberCount; ++i)
-        if (key == kStyleNumberKeys[i])
-            return style.numbers[i];
+    if (const auto index = StyleValueIndex(key))
+        return style.numbers[*index];
     ADD_FAILURE() << "no style key " << key;
     return 0;
 }

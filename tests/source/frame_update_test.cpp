@@ -1,5 +1,6 @@
 // Each frame a source polls its scene's two blocks (written here by the block writer, as the
 // companion writes them) and rebuilds its texture only on news, at most once a frame.
+#include "companion/blockwriter/BlockFormat.h"
 #include "companion/blockwriter/SharedBlockWriter.h"
 #include "link/ChannelSequence.h"
 #include "source/TextOutputSource.h"
@@ -14,6 +15,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -128,6 +130,30 @@ TEST_F(FrameUpdate, OnlyTheFirstSourceOfASceneTakesABlock)
     EXPECT_EQ(Text(first->currentText), L"Thanks");
     EXPECT_TRUE(second->currentText.IsEmpty());
     EXPECT_EQ(second->texture, nullptr);
+}
+
+// The companion starts from the style values' defaults, so that its first style block changes
+// nothing on screen: each must be the source's own default, and land on its own setting.
+TEST_F(FrameUpdate, StyleBlockOfTheDefaultsLeavesEveryFieldAsItWas)
+{
+    const TextOutputSource *plain = NewSource(sources, L"Plain");
+    TextOutputSource *styled = NewSource(sources, L"Styled");
+    StyleNumbers defaults{};
+    for (std::size_t i = 0; i < kStyleNumberCount; ++i)
+        defaults[i] = kStyleValues[i].byDefault;
+    std::string error;
+    const auto block = FormatStyleBlock(3, u"Arial", defaults, error);
+    ASSERT_TRUE(block) << error;
+    PublishStyle(*block);
+    styled->Preprocess();
+    ASSERT_EQ(styled->data->GetInt(L"align", -7), 0) << "the block was not taken";
+    const auto fields = [](const TextOutputSource &s) {
+        return std::make_tuple(Text(s.fontName), s.fontSize, s.color, s.textOpacity, s.scrollSpeed,
+                               s.backgroundColor, s.backgroundOpacity, s.bold, s.italic, s.underline, s.vertical,
+                               s.pointFiltering, s.useOutline, s.outlineColor, s.outlineSize, s.outlineOpacity,
+                               s.useTextExtents, s.extentWidth, s.extentHeight, s.wrap, s.scrollMode, s.align);
+    };
+    EXPECT_EQ(fields(*styled), fields(*plain));
 }
 
 // The source identifier is the configure callback's to make; a frame only reads it. A scene

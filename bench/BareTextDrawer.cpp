@@ -32,14 +32,14 @@ BareTextDrawer::BareTextDrawer(const std::wstring &drawnText) : dc(CreateCompati
     description.lfCharSet = GB2312_CHARSET;
     description.lfQuality = ANTIALIASED_QUALITY;
     wcscpy(description.lfFaceName, L"WenQuanYi Zen Hei");
-    gdiFont = CreateFontIndirectW(&description);
+    gdiFont.reset(CreateFontIndirectW(&description));
     LOGFONTA narrow{};
-    GetObjectA(gdiFont, sizeof narrow, &narrow);
-    Require(gdip::GdipCreateFontFromLogfontA(dc, &narrow, &font), "font");
+    GetObjectA(gdiFont.get(), sizeof narrow, &narrow);
+    Require(gdip::GdipCreateFontFromLogfontA(dc.get(), &narrow, &font), "font");
     Require(gdip::GdipGetFamily(font, &family), "family");
     Require(gdip::GdipGetFontSize(font, &emSize), "em size");
     Require(gdip::GdipGetFontStyle(font, &style), "style");
-    Require(gdip::GdipCreateFromHDC(dc, &measuring), "measuring graphics");
+    Require(gdip::GdipCreateFromHDC(dc.get(), &measuring), "measuring graphics");
     gdip::GdipSetTextRenderingHint(measuring, Gdiplus::TextRenderingHintAntiAlias);
     Gdiplus::GpStringFormat *generic = nullptr;
     Require(gdip::GdipStringFormatGetGenericTypographic(&generic), "format");
@@ -58,8 +58,6 @@ BareTextDrawer::~BareTextDrawer()
     gdip::GdipDeleteGraphics(measuring);
     gdip::GdipDeleteFontFamily(family);
     gdip::GdipDeleteFont(font);
-    DeleteObject(gdiFont);
-    DeleteDC(dc);
 }
 
 void BareTextDrawer::Draw(bool outline)

@@ -1,5 +1,6 @@
 #pragma once
 #include "source/GdiplusHandles.h"
+#include "win/Handle.h"
 
 #include <string>
 
@@ -7,8 +8,9 @@
 // between texts what it can keep (the font, a measuring graphics object on a memory DC,
 // the typographic format, the brush and the pen).
 class BareTextDrawer {
-    HDC dc = nullptr;
-    HFONT gdiFont = nullptr;
+    // Freed after the GDI+ objects made from them.
+    win::MemoryDC dc;
+    win::FontHandle gdiFont;
     Gdiplus::GpFont *font = nullptr;
     Gdiplus::GpFontFamily *family = nullptr;
     Gdiplus::GpGraphics *measuring = nullptr;

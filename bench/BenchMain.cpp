@@ -12,6 +12,8 @@
 #include <gdiplus.h>
 
 #include "headless/HostPaths.h"
+#include "win/CommandLine.h"
+#include "win/Handle.h"
 #include "hostlib/HostControl.h"
 #include "hostlib/HostGraphicsControl.h"
 
@@ -144,36 +146,37 @@ std::vector<BenchRow> GroupRows(const std::string &group, const BenchOptions &op
 std::vector<BenchRow> MsabiRows(const std::string &group, const BenchOptions &options)
 {
     const std::wstring program = JoinPath(ProgramFolder(), L"..\\msabi\\bin\\vanto_bench.exe");
-    std::wstring commandLine = L"\"" + program + L"\" --raw --runs " + std::to_wstring(options.runs) +
-                               L" --scale " + std::to_wstring(options.scale) + L" --only " +
-                               std::wstring(group.begin(), group.end());
+    std::wstring commandLine = win::QuotedCommandLine(
+        program, {L"--raw", L"--runs", std::to_wstring(options.runs), L"--scale", std::to_wstring(options.scale),
+                  L"--only", std::wstring(group.begin(), group.end())});
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+    HANDLE readHandle = nullptr, writeHandle = nullptr;
+    if (!CreatePipe(&readHandle, &writeHandle, &inherit, 0))
         return {};
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    const win::UniqueHandle readEnd(readHandle);
+    win::UniqueHandle writeEnd(writeHandle);
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
+    startup.hStdOutput = writeEnd.get();
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
     const std::wstring folder = ParentFolder(program);
     const bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         folder.c_str(), &startup, &process);
-    CloseHandle(writeEnd);
+    // Our copy of the write end closed, the pipe ends when the program does.
+    writeEnd.reset();
     std::string output;
     if (started) {
+        const win::Process running(process);
         char chunk[4096];
         DWORD got = 0;
-        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        while (ReadFile(readEnd.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
             output.append(chunk, got);
-        WaitForSingleObject(process.hProcess, INFINITE);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        WaitForSingleObject(running.process.get(), INFINITE);
     }
-    CloseHandle(readEnd);
 
     std::vector<BenchRow> rows;
     std::size_t start = 0;

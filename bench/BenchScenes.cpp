@@ -2,11 +2,12 @@
 
 #include "link/GuidText.h"
 #include "source/TextOutputSource.h"
+#include "support/NewTextSource.h"
+#include "win/Handle.h"
 
 #include <objbase.h>
 
 #include <cstring>
-#include <new>
 
 StyleNumbers ThankYouStyle(bool outline)
 {
@@ -39,14 +40,11 @@ unsigned char bareBlockCopy[2048];
 void BareBlockCycle(const wchar_t *name)
 {
     unsigned char (&copied)[2048] = bareBlockCopy;
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2048, name);
+    const win::UniqueHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2048, name));
     if (!mapping)
         return;
-    if (void *view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 2048)) {
-        std::memcpy(copied, view, sizeof copied);
-        UnmapViewOfFile(view);
-    }
-    CloseHandle(mapping);
+    if (const win::MappedView view{MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, 2048)})
+        std::memcpy(copied, view.get(), sizeof copied);
 }
 
 namespace {
@@ -92,9 +90,7 @@ BenchScenes::BenchScenes(int sceneCount, int sourceCount)
         data->SetString(L"guid", FreshGuid().c_str());
         data->SetFloat(L"baseSizeCX", 1200.0f);
         data->SetFloat(L"baseSizeCY", 160.0f);
-        void *storage = Allocate(sizeof(TextOutputSource));
-        std::memset(storage, 0, sizeof(TextOutputSource));
-        sources.push_back(new (storage) TextOutputSource(data));
+        sources.push_back(NewTextSource(data));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "companion/PlauditorRun.h"
 #include "support/LoopbackHttp.h"
 #include "support/TempFolder.h"
+#include "win/Handle.h"
 
 #include <psapi.h>
 
@@ -54,8 +55,8 @@ public:
     {
         WriteFileBytes(folder / L"p.json", R"({"recentLines": 64, "httpPort": )" + std::to_string(port) + "}");
         WriteFileBytes(folder / L"p.jsonl", "");
-        return L"--settings " + Quoted(folder / L"p.json") + L" --events " + Quoted(folder / L"p.jsonl") + L" --log " +
-               Quoted(folder / L"p.log");
+        return L"--settings " + win::QuotedArgument(folder / L"p.json") + L" --events " +
+               win::QuotedArgument(folder / L"p.jsonl") + L" --log " + win::QuotedArgument(folder / L"p.log");
     }
 
     bool Serving() const
@@ -82,19 +83,20 @@ int EventNumber(const std::u16string &line)
 // Notes when each event's line first shows in the scene's text block, polling it as fast as
 // it can on a thread of its own.
 class BlockWatcher {
-    HANDLE mapping = nullptr;
-    const char16_t *view = nullptr;
+    win::UniqueHandle mapping;
+    win::MappedView view;
     std::vector<double> &seen;
     std::atomic<bool> stop{false};
     std::thread thread;
 
     void Poll()
     {
+        const auto *units = static_cast<const char16_t *>(view.get());
         std::u16string text;
         while (!stop.load()) {
             text.clear();
-            for (std::size_t i = 0; i < kBlockUnits && view[i] != 0; ++i)
-                text += view[i];
+            for (std::size_t i = 0; i < kBlockUnits && units[i] != 0; ++i)
+                text += units[i];
             const double now = MonotonicSeconds();
             if (const auto block = DecodeTextBlock(text, -1))
                 for (const std::u16string &line : ShownLines(*block)) {
@@ -109,9 +111,9 @@ class BlockWatcher {
 public:
     BlockWatcher(const std::wstring &scene, std::vector<double> &firstSeen) : seen(firstSeen)
     {
-        mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, (L"TCPlauditor" + scene).c_str());
+        mapping.reset(OpenFileMappingW(FILE_MAP_READ, FALSE, (L"TCPlauditor" + scene).c_str()));
         if (mapping)
-            view = static_cast<const char16_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kBlockBytes));
+            view.reset(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, kBlockBytes));
         if (view)
             thread = std::thread([this] { Poll(); });
     }
@@ -120,12 +122,8 @@ public:
         stop = true;
         if (thread.joinable())
             thread.join();
-        if (view)
-            UnmapViewOfFile(view);
-        if (mapping)
-            CloseHandle(mapping);
     }
-    bool Watching() const { return view != nullptr; }
+    bool Watching() const { return bool(view); }
 };
 
 struct Sent {
@@ -242,8 +240,8 @@ double LinuxCpuSeconds(const std::wstring &scene)
 {
     const std::string wanted(scene.begin(), scene.end());
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
-    if (find == INVALID_HANDLE_VALUE)
+    const win::FindHandle find(FindFirstFileW(L"Z:\\proc\\*", &entry));
+    if (!find)
         return -1.0;
     double seconds = -1.0;
     do {
@@ -261,8 +259,7 @@ double LinuxCpuSeconds(const std::wstring &scene)
                         &stime) == 2)
             seconds = (utime + stime) / 100.0;
         break;
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &entry));
     return seconds;
 }
 
@@ -273,13 +270,14 @@ std::vector<CompanionRow> IdleRows(double seconds)
     if (!companion.Serving())
         return {{"idle companion", "–", "did not start serving"}};
     Sleep(2000);  // start-up over
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, companion.process.Id());
+    const win::UniqueHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, companion.process.Id()));
     const bool underWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
     const auto cpuSeconds = [&] {
         if (underWine)
             return LinuxCpuSeconds(companion.scene);
         FILETIME created, ended, kernel, user;
-        if (!GetProcessTimes(process, &created, &ended, &kernel, &user))
+        if (!GetProcessTimes(process.get(), &created, &ended, &kernel, &user))
             return -1.0;
         const auto value = [](FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
         return (value(kernel) + value(user)) * 1e-7;
@@ -291,8 +289,7 @@ std::vector<CompanionRow> IdleRows(double seconds)
     const double elapsed = MonotonicSeconds() - start;
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
-    const bool measured = K32GetProcessMemoryInfo(process, &memory, sizeof memory);
-    CloseHandle(process);
+    const bool measured = K32GetProcessMemoryInfo(process.get(), &memory, sizeof memory);
     const bool timed = before >= 0.0 && after >= 0.0;
     return {{"idle companion, CPU", timed ? Format("%.2f %% of a core", (after - before) / elapsed * 100.0) : "–",
              Format("%.0f s, ", elapsed) + (underWine ? "user and system time of its Linux process (Wine reports "
@@ -306,7 +303,7 @@ std::vector<CompanionRow> IdleRows(double seconds)
 
 std::vector<CompanionRow> CompanionRows(const BenchOptions &options)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     std::vector<CompanionRow> rows;
     {
         BenchCompanion companion;

@@ -8,6 +8,9 @@
 #include "headless/MonotonicClock.h"
 #include "link/GuidText.h"
 #include "plugin/PluginTexts.h"
+#include "win/CommandLine.h"
+#include "win/File.h"
+#include "win/Text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -19,20 +22,10 @@
 
 namespace {
 
-std::string Utf8(const std::wstring &text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
-
 void CopyOrDie(const std::wstring &from, const std::wstring &to)
 {
     if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) {
-        std::fprintf(stderr, "bench: cannot copy %s\n", Utf8(from).c_str());
+        std::fprintf(stderr, "bench: cannot copy %s\n", win::Utf8FromWide(from).c_str());
         std::exit(1);
     }
 }
@@ -67,10 +60,10 @@ std::wstring FreshGuid()
 // One scrolling ticker across the picture, like a thank-you line running along the bottom.
 std::string TickerScene(const std::wstring &sceneGuid)
 {
-    return "{\"scenes\": {\"Ticker\": {\"sources\": {\"sceneGuid\": \"" + Utf8(sceneGuid) +
-           "\", \"Ticker\": {\"class\": \"" + Utf8(kTextSourceClassName) +
+    return "{\"scenes\": {\"Ticker\": {\"sources\": {\"sceneGuid\": \"" + win::Utf8FromWide(sceneGuid) +
+           "\", \"Ticker\": {\"class\": \"" + win::Utf8FromWide(kTextSourceClassName) +
            "\", \"x\": 0.0, \"y\": 560.0, \"cx\": 1280.0, \"cy\": 80.0, \"data\": {\"guid\": \"" +
-           Utf8(FreshGuid()) + "\", \"baseSizeCX\": 1280.0, \"baseSizeCY\": 80.0}}}}}}\n";
+           win::Utf8FromWide(FreshGuid()) + "\", \"baseSizeCX\": 1280.0, \"baseSizeCY\": 80.0}}}}}}\n";
 }
 
 std::string EmptyScene()
@@ -112,8 +105,8 @@ public:
             std::fprintf(stderr, "bench: cannot open blocks\n");
             std::exit(1);
         }
-        WriteWholeFile(JoinPath(root, L"ticker.json"), TickerScene(sceneGuid));
-        WriteWholeFile(JoinPath(root, L"empty.json"), EmptyScene());
+        win::WriteWholeFile(JoinPath(root, L"ticker.json"), TickerScene(sceneGuid));
+        win::WriteWholeFile(JoinPath(root, L"empty.json"), EmptyScene());
     }
 
     ~HeadlessFixture()
@@ -125,27 +118,28 @@ public:
     // Seconds for one whole run of the host program.
     double Run(bool ticker, bool png, int frames)
     {
-        std::wstring commandLine = L"\"" + JoinPath(root, L"headless_host.exe") + L"\" --scenes \"" +
-                                   JoinPath(root, ticker ? L"ticker.json" : L"empty.json") + L"\" --out \"" +
-                                   JoinPath(root, png ? L"out_png" : L"out") + L"\" --frames " +
-                                   std::to_wstring(frames) + L" --fps 60 --size 1280x720 --quiet" +
-                                   (png ? L"" : L" --no-png");
+        std::vector<std::wstring> arguments = {L"--scenes", JoinPath(root, ticker ? L"ticker.json" : L"empty.json"),
+                                               L"--out", JoinPath(root, png ? L"out_png" : L"out"),
+                                               L"--frames", std::to_wstring(frames), L"--fps", L"60",
+                                               L"--size", L"1280x720", L"--quiet"};
+        if (!png)
+            arguments.push_back(L"--no-png");
+        std::wstring commandLine = win::QuotedCommandLine(JoinPath(root, L"headless_host.exe"), arguments);
         Publish();
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
+        PROCESS_INFORMATION started{};
         const double start = MonotonicSeconds();
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, root.c_str(), &startup,
-                            &process)) {
+                            &started)) {
             std::fprintf(stderr, "bench: cannot start the headless host\n");
             std::exit(1);
         }
-        WaitForSingleObject(process.hProcess, INFINITE);
+        const win::Process process(started);
+        WaitForSingleObject(process.process.get(), INFINITE);
         const double seconds = MonotonicSeconds() - start;
         DWORD code = 1;
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        GetExitCodeProcess(process.process.get(), &code);
         if (code != 0) {
             std::fprintf(stderr, "bench: the headless host failed (exit code %lu)\n", static_cast<unsigned long>(code));
             std::exit(1);
@@ -156,8 +150,7 @@ public:
     // The ticker really took its text and style (not a blank source that costs nothing).
     void RequireTickerShown()
     {
-        std::string summary;
-        ReadWholeFile(JoinPath(root, L"out\\summary.json"), summary);
+        const std::string summary = win::ReadWholeFile(JoinPath(root, L"out\\summary.json")).value_or("");
         const nlohmann::json json = nlohmann::json::parse(summary, nullptr, false);
         const bool shown = json.is_object() && json["sources"].is_array() && json["sources"].size() == 1 &&
                            json["sources"][0]["textureWidth"].is_number() &&

@@ -76,10 +76,9 @@ void InMemoryBlocks::Write(const std::wstring &name, std::u16string_view text)
 void InMemoryBlocks::Cycle(const wchar_t *name)
 {
     const PlatformSeams &seams = Platform();
-    HANDLE mapping = seams.createFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBlockBytes, name);
-    if (!mapping)
-        return;
-    if (void *view = seams.mapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes))
-        seams.unmapViewOfFile(view);
-    seams.closeHandle(mapping);
+    const SeamMapping mapping(
+        seams.createFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBlockBytes, name));
+    if (mapping)
+        SeamView(static_cast<const unsigned char *>(
+            seams.mapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes)));
 }

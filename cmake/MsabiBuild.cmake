@@ -1,20 +1,11 @@
-# The Microsoft-ABI build: what ships and what drives it. VANTO_HOST_SDK names a host SDK
-# folder (include/OBSApi.h and what it includes, lib/OBSApi.lib); with it, the plug-in is
-# built against that SDK instead of host/ and our host library, and nothing else is built.
-set(VANTO_HOST_SDK "" CACHE PATH "Host SDK folder: include/ with OBSApi.h, lib/OBSApi.lib")
-
+# The Microsoft-ABI build: what ships and what drives it (the plug-in, our host library and
+# headless host), with its own test programs on minitest/. The mingw-w64 build configures it
+# inside itself (build/msabi) and runs its ctest as one entry; the preset windows-msabi
+# configures it alone (build-msabi).
 add_subdirectory(runtime)
 # Every binary of this build gets the runtime's objects.
 link_libraries(msabi_runtime)
 add_subdirectory(win)
-
-if(VANTO_HOST_SDK)
-  include(cmake/HostSdk.cmake)
-  add_subdirectory(link)
-  add_subdirectory(source)
-  add_subdirectory(plugin)
-  return()
-endif()
 
 enable_testing()
 add_subdirectory(hostlib)
@@ -29,6 +20,19 @@ add_subdirectory(source)
 add_subdirectory(plugin)
 add_subdirectory(headless)
 add_subdirectory(companion/blockwriter)
+add_subdirectory(minitest)
 add_subdirectory(tests/shipped)
 add_subdirectory(tests/soak/run)
 add_subdirectory(bench)
+
+# The soak's producer is a program of the mingw-w64 build, which passes its path relative to
+# bin/; configured alone, this build has no producer and registers no soak run.
+set(VANTO_SOAK_PRODUCER "" CACHE STRING "soak_producer.exe of the mingw-w64 build, relative to bin/")
+add_test(NAME shipped_tests COMMAND shipped_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+if(VANTO_SOAK_PRODUCER)
+  # A Windows path: the runner starts it with CreateProcess.
+  string(REPLACE "/" "\\" producer ${VANTO_SOAK_PRODUCER})
+  add_test(NAME soak_run COMMAND soak_run_test --producer ${producer}
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(soak_run PROPERTIES TIMEOUT 400)
+endif()

@@ -1,17 +1,18 @@
 // What the host library's configuration tree needs from its Windows-only files, for the native
-// build: text conversion through the companion's converter (one wide character per UTF-16 unit
-// as on Windows, invalid input becoming U+FFFD as there), and a tree with no file behind it.
+// build: text conversion through the companion's converter in place of win/Text.cpp (one wide
+// character per UTF-16 unit as on Windows, invalid input becoming U+FFFD as there), and a tree
+// with no file behind it.
 #include "companion/plauditor/Utf.h"
 #include "hostlib/core/TextConversion.h"
 #include "host/HostConfig.h"
 
-std::wstring WideFromUtf8(std::string_view utf8)
+std::wstring win::WideFromUtf8(std::string_view utf8)
 {
     const std::u16string units = Utf8ToUtf16(utf8);
     return std::wstring(units.begin(), units.end());
 }
 
-std::string Utf8FromWide(std::wstring_view wide)
+std::string win::Utf8FromWide(std::wstring_view wide)
 {
     std::u16string units;
     for (const wchar_t c : wide)

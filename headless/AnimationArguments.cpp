@@ -54,35 +54,3 @@ std::vector<std::wstring> FfmpegArguments(const AnimationRequest &request, const
     return arguments;
 }
 
-namespace {
-
-// The quoting that CommandLineToArgvW and the C runtime undo: backslashes count only before
-// a quote.
-std::wstring Quoted(const std::wstring &argument)
-{
-    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos)
-        return argument;
-    std::wstring quoted = L"\"";
-    size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, L'\\');
-    return quoted + L"\"";
-}
-
-} // namespace
-
-std::wstring QuotedCommandLine(const std::wstring &program, const std::vector<std::wstring> &arguments)
-{
-    std::wstring line = Quoted(program);
-    for (const std::wstring &argument : arguments)
-        line += L" " + Quoted(argument);
-    return line;
-}

@@ -1,6 +1,8 @@
 #pragma once
 // What ffmpeg is told for each kind of animation the host writes. Pure: the edges that start
 // ffmpeg and feed it live in FfmpegProcess.
+#include "win/CommandLine.h"
+
 #include <string>
 #include <vector>
 
@@ -23,9 +25,9 @@ AnimationKind VideoKindForPath(const std::wstring &path);
 std::vector<std::wstring> FfmpegArguments(const AnimationRequest &request, const std::wstring &inputUrl,
                                           const std::wstring &progressUrl);
 
-// A command line that the C runtime (and Wine, for a native program) splits back into exactly
-// program and arguments.
-std::wstring QuotedCommandLine(const std::wstring &program, const std::vector<std::wstring> &arguments);
+// ffmpeg's command line, which the C runtime (and Wine, for a native program) splits back into
+// exactly program and arguments.
+using win::QuotedCommandLine;
 
 // Frames a second as ffmpeg reads it: up to six significant digits, no exponent.
 std::wstring RateText(double fps);

@@ -1,5 +1,7 @@
 #include "headless/FfmpegProcess.h"
 
+#include "win/Text.h"
+
 namespace {
 
 constexpr DWORD kConnectMilliseconds = 20000;
@@ -29,47 +31,42 @@ std::wstring PathForFfmpeg(const std::wstring &program, const std::wstring &path
     char *name = unixName ? unixName(path.c_str()) : nullptr;
     if (!name)
         return path;
-    const int units = MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0);
-    std::wstring converted(units > 0 ? units - 1 : 0, L'\0');
-    if (units > 1)
-        MultiByteToWideChar(CP_UTF8, 0, name, -1, converted.data(), units);
+    std::wstring converted = win::WideFromUtf8(name);
     HeapFree(GetProcessHeap(), 0, name);
     return converted;
 }
 
-SOCKET ListenOnLoopback(unsigned &port)
+win::SocketHandle ListenOnLoopback(unsigned &port)
 {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s == INVALID_SOCKET)
+    win::SocketHandle s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!s)
         return s;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int length = sizeof address;
-    if (bind(s, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 || listen(s, 1) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
-        closesocket(s);
-        return INVALID_SOCKET;
-    }
+    if (bind(s.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 || listen(s.get(), 1) != 0 ||
+        getsockname(s.get(), reinterpret_cast<sockaddr *>(&address), &length) != 0)
+        return {};
     port = ntohs(address.sin_port);
     return s;
 }
 
 // The first connection to listening within the wait, or none.
-SOCKET AcceptWithin(SOCKET listening, DWORD milliseconds)
+win::SocketHandle AcceptWithin(const win::SocketHandle &listening, DWORD milliseconds)
 {
     fd_set readable;
     FD_ZERO(&readable);
-    FD_SET(listening, &readable);
+    FD_SET(listening.get(), &readable);
     timeval wait{static_cast<long>(milliseconds / 1000), static_cast<long>((milliseconds % 1000) * 1000)};
     if (select(0, &readable, nullptr, nullptr, &wait) != 1)
-        return INVALID_SOCKET;
-    return accept(listening, nullptr, nullptr);
+        return {};
+    return win::SocketHandle(accept(listening.get(), nullptr, nullptr));
 }
 
-void SetTimeout(SOCKET s, int option, DWORD milliseconds)
+void SetTimeout(const win::SocketHandle &s, int option, DWORD milliseconds)
 {
-    setsockopt(s, SOL_SOCKET, option, reinterpret_cast<const char *>(&milliseconds), sizeof milliseconds);
+    setsockopt(s.get(), SOL_SOCKET, option, reinterpret_cast<const char *>(&milliseconds), sizeof milliseconds);
 }
 
 std::wstring Widen(const std::string &text)
@@ -84,37 +81,23 @@ std::wstring Widen(const std::string &text)
 
 std::wstring DefaultFfmpegProgram() { return UnderWine() ? L"/usr/bin/ffmpeg" : L"ffmpeg.exe"; }
 
-FfmpegProcess::FfmpegProcess()
-{
-    WSADATA data{};
-    winsockStarted = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
+FfmpegProcess::FfmpegProcess() = default;
 
-FfmpegProcess::~FfmpegProcess()
-{
-    Close();
-    if (process)
-        CloseHandle(process);
-    if (winsockStarted)
-        WSACleanup();
-}
+FfmpegProcess::~FfmpegProcess() = default;
 
 void FfmpegProcess::Close()
 {
-    for (SOCKET *s : {&input, &progress})
-        if (*s != INVALID_SOCKET) {
-            closesocket(*s);
-            *s = INVALID_SOCKET;
-        }
+    input.reset();
+    progress.reset();
 }
 
 bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
 {
     frameBytes = static_cast<size_t>(request.width) * request.height * 4;
     unsigned inputPort = 0, progressPort = 0;
-    SOCKET inputListener = ListenOnLoopback(inputPort);
-    SOCKET progressListener = ListenOnLoopback(progressPort);
-    if (inputListener == INVALID_SOCKET || progressListener == INVALID_SOCKET) {
+    const win::SocketHandle inputListener = ListenOnLoopback(inputPort);
+    const win::SocketHandle progressListener = ListenOnLoopback(progressPort);
+    if (!inputListener || !progressListener) {
         failure = L"no loopback socket for ffmpeg (error " + std::to_wstring(WSAGetLastError()) + L")";
     } else {
         request.output = PathForFfmpeg(program, request.output);
@@ -130,35 +113,28 @@ bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
         } else {
             // For a native program Wine 10 hands back stale handle values (Wine 8 zeros):
             // closing them would close handles of ours, such as the listening sockets.
-            if (!NativeUnderWine(program)) {
-                process = started.hProcess;
-                if (started.hThread)
-                    CloseHandle(started.hThread);
-            }
+            if (!NativeUnderWine(program))
+                process = win::Process(started).process;
             // ffmpeg opens its progress report while reading its options, before its input.
             progress = AcceptWithin(progressListener, kConnectMilliseconds);
-            if (progress != INVALID_SOCKET)
+            if (progress)
                 input = AcceptWithin(inputListener, kConnectMilliseconds);
-            if (input == INVALID_SOCKET) {
+            if (!input) {
                 failure = program + L" did not take the frames (see its message above)";
                 // An ffmpeg that started but never connected would otherwise wait on its
                 // input for ever (a native one under Wine has no handle of ours to end).
                 if (process)
-                    TerminateProcess(process, 1);
+                    TerminateProcess(process.get(), 1);
             }
         }
     }
-    if (inputListener != INVALID_SOCKET)
-        closesocket(inputListener);
-    if (progressListener != INVALID_SOCKET)
-        closesocket(progressListener);
     if (!failure.empty()) {
         Close();
         return false;
     }
     SetTimeout(input, SO_SNDTIMEO, kSendMilliseconds);
     u_long nonBlocking = 1;
-    ioctlsocket(progress, FIONBIO, &nonBlocking);
+    ioctlsocket(progress.get(), FIONBIO, &nonBlocking);
     return true;
 }
 
@@ -167,7 +143,7 @@ void FfmpegProcess::Drain()
 {
     char buffer[4096];
     for (;;) {
-        const int got = recv(progress, buffer, sizeof buffer, 0);
+        const int got = recv(progress.get(), buffer, sizeof buffer, 0);
         if (got <= 0)
             return;
         report.append(buffer, static_cast<size_t>(got));
@@ -179,12 +155,12 @@ void FfmpegProcess::Drain()
 
 bool FfmpegProcess::AddFrame(const BYTE *bgra)
 {
-    if (input == INVALID_SOCKET)
+    if (!input)
         return false;
     size_t sent = 0;
     while (sent < frameBytes) {
         const int chunk = static_cast<int>(frameBytes - sent < (1u << 20) ? frameBytes - sent : (1u << 20));
-        const int wrote = send(input, reinterpret_cast<const char *>(bgra) + sent, chunk, 0);
+        const int wrote = send(input.get(), reinterpret_cast<const char *>(bgra) + sent, chunk, 0);
         if (wrote <= 0) {
             failure = L"ffmpeg stopped taking frames (error " + std::to_wstring(WSAGetLastError()) + L")";
             Close();
@@ -198,34 +174,33 @@ bool FfmpegProcess::AddFrame(const BYTE *bgra)
 
 bool FfmpegProcess::Finish()
 {
-    if (input == INVALID_SOCKET) {
+    if (!input) {
         if (failure.empty())
             failure = L"ffmpeg was not started";
         return false;
     }
-    shutdown(input, SD_SEND);
-    closesocket(input);
-    input = INVALID_SOCKET;
+    shutdown(input.get(), SD_SEND);
+    input.reset();
 
     // ffmpeg writes its last report after the file is complete and closes the connection as
     // it exits; under Wine there is no process handle to wait on, so that close is the sign.
     u_long blocking = 0;
-    ioctlsocket(progress, FIONBIO, &blocking);
+    ioctlsocket(progress.get(), FIONBIO, &blocking);
     SetTimeout(progress, SO_RCVTIMEO, kFinishMilliseconds);
     char buffer[4096];
     int got = 0;
-    while ((got = recv(progress, buffer, sizeof buffer, 0)) > 0)
+    while ((got = recv(progress.get(), buffer, sizeof buffer, 0)) > 0)
         report.append(buffer, static_cast<size_t>(got));
     Close();
     if (process) {
-        if (WaitForSingleObject(process, kFinishMilliseconds) != WAIT_OBJECT_0) {
-            TerminateProcess(process, 1);
+        if (WaitForSingleObject(process.get(), kFinishMilliseconds) != WAIT_OBJECT_0) {
+            TerminateProcess(process.get(), 1);
             failure = L"ffmpeg did not end within " + std::to_wstring(kFinishMilliseconds / 1000) +
                       L" s and was ended";
             return false;
         }
         DWORD exitCode = 0;
-        if (!GetExitCodeProcess(process, &exitCode) || exitCode != 0) {
+        if (!GetExitCodeProcess(process.get(), &exitCode) || exitCode != 0) {
             failure = L"ffmpeg failed (exit code " + std::to_wstring(exitCode) + L")";
             return false;
         }

@@ -5,19 +5,18 @@
 // have none (its sockets do); that also keeps one way of working on Windows and under Wine.
 #include "headless/AnimationArguments.h"
 
-#include <winsock2.h>
-#include <windows.h>
+#include "win/Socket.h"
 
 #include <string>
 
 class FfmpegProcess {
-    SOCKET input = INVALID_SOCKET;
-    SOCKET progress = INVALID_SOCKET;
-    HANDLE process = nullptr;   // none when Wine started a native program
+    win::WinsockSession winsock;
+    win::SocketHandle input;
+    win::SocketHandle progress;
+    win::UniqueHandle process;  // none when Wine started a native program
     std::string report;         // what ffmpeg reported so far
     size_t frameBytes = 0;
     std::wstring failure;
-    bool winsockStarted = false;
 
     void Drain();
     void Close();

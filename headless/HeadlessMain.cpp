@@ -1,7 +1,7 @@
 // headless_host: runs broadcast-host plug-ins without a window, drawing with the host
 // library's software graphics system.
 #include "headless/HeadlessRun.h"
-#include "headless/WideText.h"
+#include "win/Text.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -25,7 +25,7 @@ std::vector<std::wstring> Arguments()
 
 void PrintLine(const std::wstring &text)
 {
-    std::fprintf(stderr, "%s\n", Utf8(text).c_str());
+    std::fprintf(stderr, "%s\n", win::Utf8FromWide(text).c_str());
     std::fflush(stderr);
 }
 
@@ -39,7 +39,7 @@ int main()
         return HOST_EXIT_BAD_INPUT;
     }
     if (parsed.options.help) {
-        std::fputs(Utf8(UsageText()).c_str(), stdout);
+        std::fputs(win::Utf8FromWide(UsageText()).c_str(), stdout);
         return HOST_EXIT_OK;
     }
     std::wstring error;

@@ -221,10 +221,11 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
     summary.sceneFileSaved = scenes.Save();
     if (!summary.sceneFileSaved && summary.error.empty())
         summary.error = L"cannot save " + options.scenesPath;
-    std::string savedScenes;
-    if (summary.sceneFileSaved && ReadWholeFile(options.scenesPath, savedScenes))
+    const std::optional<std::string> savedScenes =
+        summary.sceneFileSaved ? win::ReadWholeFile(options.scenesPath) : std::nullopt;
+    if (savedScenes)
         for (SourceSummary &source : summary.sources)
-            source.settings = SavedSourceSettings(savedScenes, source.scene, source.name);
+            source.settings = SavedSourceSettings(*savedScenes, source.scene, source.name);
 
     summary.plugins = SummarisePlugins(plugins);
     summary.registeredClasses = AllRegisteredClasses();
@@ -233,7 +234,7 @@ int RunHeadlessHost(HostOptions options, std::wstring &error)
     HostSetLogFile(nullptr);
 
     const std::wstring summaryPath = JoinPath(options.outDir, L"summary.json");
-    if (!WriteWholeFile(summaryPath, SummaryJson(summary)) && summary.error.empty())
+    if (!win::WriteWholeFile(summaryPath, SummaryJson(summary)) && summary.error.empty())
         summary.error = L"cannot write " + summaryPath;
     error = summary.error;
     return error.empty() ? HOST_EXIT_OK : HOST_EXIT_FAILED;

@@ -66,35 +66,3 @@ bool MakeFolders(const std::wstring &path)
         return false;
     return CreateDirectoryW(path.c_str(), nullptr) || IsFolder(path);
 }
-
-bool WriteWholeFile(const std::wstring &path, const std::string &bytes)
-{
-    const std::wstring partial = path + L".part";
-    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                       written == bytes.size();
-    CloseHandle(file);
-    if (!wrote || !MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(partial.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool ReadWholeFile(const std::wstring &path, std::string &bytes)
-{
-    bytes.clear();
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    char buffer[65536];
-    DWORD read = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr)) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return ok;
-}

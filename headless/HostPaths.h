@@ -1,4 +1,6 @@
 #pragma once
+#include "win/File.h"
+
 #include <string>
 
 // File-system edges of the host: absolute paths, folders, whole-file writes.
@@ -10,6 +12,5 @@ bool IsFolder(const std::wstring &path);
 bool IsFile(const std::wstring &path);
 // Creates the folder and any missing parents; true when it exists afterwards.
 bool MakeFolders(const std::wstring &path);
-// Writes through a temporary file and a rename, so a failed write leaves the old file.
-bool WriteWholeFile(const std::wstring &path, const std::string &bytes);
-bool ReadWholeFile(const std::wstring &path, std::string &bytes);
+// Scene and summary files are replaced whole, so a failed write leaves the old file.
+using win::WriteWholeFile;

@@ -1,5 +1,6 @@
 #include "headless/PluginModules.h"
 #include "hostlib/HostControl.h"
+#include "win/Handle.h"
 
 #include <algorithm>
 
@@ -19,14 +20,13 @@ std::vector<std::wstring> DllNames(const std::wstring &folder)
 {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*.dll").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const win::FindHandle search(FindFirstFileW((folder + L"\\*.dll").c_str(), &found));
+    if (!search)
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }

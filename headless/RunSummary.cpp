@@ -1,5 +1,5 @@
 #include "headless/RunSummary.h"
-#include "headless/WideText.h"
+#include "win/Text.h"
 
 using Json = nlohmann::ordered_json;
 
@@ -7,14 +7,14 @@ namespace {
 
 Json TextOrNull(const std::wstring &text)
 {
-    return text.empty() ? Json(nullptr) : Json(Utf8(text));
+    return text.empty() ? Json(nullptr) : Json(win::Utf8FromWide(text));
 }
 
 Json TextList(const std::vector<std::wstring> &texts)
 {
     Json list = Json::array();
     for (const std::wstring &text : texts)
-        list.push_back(Utf8(text));
+        list.push_back(win::Utf8FromWide(text));
     return list;
 }
 
@@ -22,22 +22,22 @@ Json ClassList(const std::vector<RegisteredClass> &classes)
 {
     Json list = Json::array();
     for (const RegisteredClass &registered : classes)
-        list.push_back({{"class", Utf8(registered.className)}, {"displayName", Utf8(registered.displayName)}});
+        list.push_back({{"class", win::Utf8FromWide(registered.className)}, {"displayName", win::Utf8FromWide(registered.displayName)}});
     return list;
 }
 
 Json SourceJson(const SourceSummary &source)
 {
     Json json;
-    json["scene"] = Utf8(source.scene);
-    json["name"] = Utf8(source.name);
-    json["class"] = Utf8(source.className);
+    json["scene"] = win::Utf8FromWide(source.scene);
+    json["name"] = win::Utf8FromWide(source.name);
+    json["class"] = win::Utf8FromWide(source.className);
     json["x"] = source.x;
     json["y"] = source.y;
     json["cx"] = source.cx;
     json["cy"] = source.cy;
     json["created"] = source.created;
-    json["text"] = source.described ? Json(Utf8(source.text)) : Json(nullptr);
+    json["text"] = source.described ? Json(win::Utf8FromWide(source.text)) : Json(nullptr);
     json["textureWidth"] = source.described ? Json(source.textureWidth) : Json(nullptr);
     json["textureHeight"] = source.described ? Json(source.textureHeight) : Json(nullptr);
     json["settings"] = source.settings;
@@ -62,7 +62,7 @@ std::string SummaryJson(const RunSummary &summary)
 
     Json plugins = Json::array();
     for (const PluginSummary &plugin : summary.plugins)
-        plugins.push_back({{"file", Utf8(plugin.fileName)},
+        plugins.push_back({{"file", win::Utf8FromWide(plugin.fileName)},
                            {"name", TextOrNull(plugin.name)},
                            {"loaded", plugin.loaded},
                            {"problem", TextOrNull(plugin.problem)},
@@ -76,7 +76,7 @@ std::string SummaryJson(const RunSummary &summary)
     json["sources"] = sources;
     Json liveScenes = Json::array();
     for (const SceneSwitch &live : summary.liveScenes)
-        liveScenes.push_back({{"frame", live.frame}, {"scene", Utf8(live.scene)}});
+        liveScenes.push_back({{"frame", live.frame}, {"scene", win::Utf8FromWide(live.scene)}});
     json["liveScenes"] = liveScenes;
 
     json["liveBlocksBeforeSources"] = summary.liveBlocksBeforeSources;
@@ -96,7 +96,7 @@ Json SavedSourceSettings(const std::string &sceneFileJson, const std::wstring &s
     const Json tree = Json::parse(sceneFileJson, nullptr, false);
     if (tree.is_discarded() || !tree.is_object())
         return nullptr;
-    const std::string keys[] = {"scenes", Utf8(scene), "sources", Utf8(source), "data"};
+    const std::string keys[] = {"scenes", win::Utf8FromWide(scene), "sources", win::Utf8FromWide(source), "data"};
     const Json *node = &tree;
     for (const std::string &key : keys) {
         if (!node->is_object() || !node->contains(key))

@@ -15,73 +15,18 @@ namespace {
 // zero-filled.
 constexpr std::size_t kBufferUnits = 2048;
 
-class HostBuffer {
-    void *memory;
-
-public:
-    explicit HostBuffer(std::size_t bytes) : memory(Allocate(bytes)) {}
-    ~HostBuffer() { reset(); }
-    HostBuffer(const HostBuffer &) = delete;
-    HostBuffer &operator=(const HostBuffer &) = delete;
-
-    void *get() const { return memory; }
-    void *release()
-    {
-        void *taken = memory;
-        memory = nullptr;
-        return taken;
-    }
-    void reset()
-    {
-        if (memory)
-            Free(memory);
-        memory = nullptr;
-    }
-};
-
-class MappingHandle {
-    HANDLE handle;
-
-public:
-    explicit MappingHandle(HANDLE h) : handle(h) {}
-    ~MappingHandle() { if (handle) Platform().closeHandle(handle); }
-    MappingHandle(const MappingHandle &) = delete;
-    MappingHandle &operator=(const MappingHandle &) = delete;
-    HANDLE get() const { return handle; }
-    HANDLE release() { HANDLE taken = handle; handle = nullptr; return taken; }
-};
-
-class MappedView {
-    void *view;
-
-public:
-    explicit MappedView(void *v) : view(v) {}
-    ~MappedView() { if (view) Platform().unmapViewOfFile(view); }
-    MappedView(const MappedView &) = delete;
-    MappedView &operator=(const MappedView &) = delete;
-    const unsigned char *get() const { return static_cast<const unsigned char *>(view); }
-    const unsigned char *release() { auto *taken = get(); view = nullptr; return taken; }
-};
+void PrintConsoleLine(const wchar_t *format, DWORD error)
+{
+    wchar_t line[64];
+    std::swprintf(line, 64, format, static_cast<int>(error));
+    Platform().consoleLine(line);
+}
 
 } // namespace
 
-void BlockTextCopy::Release()
-{
-    if (buffer)
-        Free(buffer);
-    if (view)
-        Platform().unmapViewOfFile(view);
-    if (mapping)
-        Platform().closeHandle(mapping);
-    buffer = nullptr;
-    length = 0;
-    view = nullptr;
-    mapping = nullptr;
-}
-
 bool BlockTextCopy::Whole() const
 {
-    return view && BlockHoldsText(view, Text());
+    return view && BlockHoldsText(view.get(), Text());
 }
 
 bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextCopy &copy)
@@ -93,7 +38,7 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     if (kBlockPrefixLength + sceneGuid.Length() + 1 > kBufferUnits)
         return false;
 
-    HostBuffer name(kBufferUnits * sizeof(wchar_t));
+    HostMemory name(Allocate(kBufferUnits * sizeof(wchar_t)));
     if (!name.get())
         return false;
     wchar_t *nameText = static_cast<wchar_t *>(name.get());
@@ -102,32 +47,32 @@ bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextC
     std::memcpy(nameText + kBlockPrefixLength, sceneGuid.Array(), sceneGuid.Length() * sizeof(wchar_t));
     nameText[kBlockPrefixLength + sceneGuid.Length()] = L'\0';
 
-    MappingHandle mapping(Platform().createFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                                       static_cast<DWORD>(kBlockBytes), nameText));
+    SeamMapping mapping(Platform().createFileMapping(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                     static_cast<DWORD>(kBlockBytes), nameText));
     const DWORD mappingError = Platform().lastError();
     name.reset();
     if (!mapping.get()) {
-        std::wprintf(L"Could not create file mapping object (%d).\n", static_cast<int>(mappingError));
+        PrintConsoleLine(L"Could not create file mapping object (%d).\n", mappingError);
         return false;
     }
 
-    MappedView view(Platform().mapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes));
+    SeamView view(static_cast<const unsigned char *>(
+        Platform().mapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes)));
     if (!view.get()) {
-        std::wprintf(L"Could not map view of file (%d).\n", static_cast<int>(Platform().lastError()));
+        PrintConsoleLine(L"Could not map view of file (%d).\n", Platform().lastError());
         return false;
     }
 
-    HostBuffer scratch(kBufferUnits * sizeof(char16_t));
+    HostMemory scratch(Allocate(kBufferUnits * sizeof(char16_t)));
     if (!scratch.get())
         return false;
     char16_t *text = static_cast<char16_t *>(scratch.get());
     // Parsing works on this copy; the shared memory is only looked at again by Whole().
     const std::size_t length = CopyBlockText(view.get(), text);
     text[length] = u'\0';  // at most kBlockUnits units came, half the buffer
-    copy.Release();
     copy.length = length;
-    copy.buffer = static_cast<char16_t *>(scratch.release());
-    copy.view = view.release();
-    copy.mapping = mapping.release();
+    copy.buffer = std::move(scratch);
+    copy.view = std::move(view);
+    copy.mapping = std::move(mapping);
     return true;
 }

@@ -1,26 +1,31 @@
 #pragma once
 #include "host/OBSApi.h"
+#include "link/PlatformSeams.h"
 
 #include <string_view>
+
+// Memory from the host allocator.
+struct HostMemoryTraits : win::NullIsNone<void *> {
+    static void Free(Type memory) { ::Free(memory); }
+};
+using HostMemory = win::Owned<HostMemoryTraits>;
 
 // A private copy of a block's text, in a buffer from the host allocator. The block stays
 // mapped while the copy lives, for a second look before the copy is taken.
 class BlockTextCopy {
-    char16_t *buffer = nullptr;
+    // Let go of in reverse: the buffer, then the view, then the mapping.
+    SeamMapping mapping;
+    SeamView view;
+    HostMemory buffer;
     std::size_t length = 0;
-    HANDLE mapping = nullptr;
-    const unsigned char *view = nullptr;
 
     friend bool CopySharedBlock(const char16_t *prefix, const String &sceneGuid, BlockTextCopy &copy);
-    void Release();
 
 public:
-    BlockTextCopy() = default;
-    ~BlockTextCopy() { Release(); }
-    BlockTextCopy(const BlockTextCopy &) = delete;
-    BlockTextCopy &operator=(const BlockTextCopy &) = delete;
-
-    std::u16string_view Text() const { return std::u16string_view(buffer, length); }
+    std::u16string_view Text() const
+    {
+        return std::u16string_view(static_cast<const char16_t *>(buffer.get()), length);
+    }
     // Whether the block still holds the copied text. The producer may rewrite the block while
     // it is copied, and a copy that mixes two texts can carry a number not yet taken; a second
     // look tells. Worth it only for a copy that is to be taken: that is when a mix would show.

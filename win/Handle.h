@@ -41,32 +41,47 @@ private:
     Type held = Traits::None();
 };
 
+// Most kinds are freed by one call and report "none" as null.
+template <typename T>
+struct NullIsNone {
+    using Type = T;
+    static Type None() { return nullptr; }
+    static bool Holds(Type value) { return value != nullptr; }
+};
+
 // Kernel handles: files, mappings, processes, threads, pipes, events. Calls fail with null
 // or INVALID_HANDLE_VALUE depending on the call, so neither counts as held.
-struct KernelHandleTraits {
-    using Type = HANDLE;
-    static Type None() { return nullptr; }
+struct KernelHandleTraits : NullIsNone<HANDLE> {
     static bool Holds(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Free(Type h) { CloseHandle(h); }
 };
 using UniqueHandle = Owned<KernelHandleTraits>;
 
+// A search from FindFirstFileW, which fails with INVALID_HANDLE_VALUE.
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type None() { return INVALID_HANDLE_VALUE; }
+    static bool Holds(Type h) { return h != INVALID_HANDLE_VALUE; }
+    static void Free(Type h) { FindClose(h); }
+};
+using FindHandle = Owned<FindHandleTraits>;
+
+// A change notification from FindFirstChangeNotificationW, which fails with INVALID_HANDLE_VALUE.
+struct ChangeNotificationTraits : FindHandleTraits {
+    static void Free(Type h) { FindCloseChangeNotification(h); }
+};
+using ChangeNotification = Owned<ChangeNotificationTraits>;
+
 // A view from MapViewOfFile.
-struct MappedViewTraits {
-    using Type = void *;
-    static Type None() { return nullptr; }
-    static bool Holds(Type v) { return v != nullptr; }
+struct MappedViewTraits : NullIsNone<void *> {
     static void Free(Type v) { UnmapViewOfFile(v); }
 };
 using MappedView = Owned<MappedViewTraits>;
 
 // GDI objects freed with DeleteObject: fonts, bitmaps, brushes, pens, regions.
 template <typename Handle>
-struct GdiObjectTraits {
-    using Type = Handle;
-    static Type None() { return nullptr; }
-    static bool Holds(Type h) { return h != nullptr; }
-    static void Free(Type h) { DeleteObject(h); }
+struct GdiObjectTraits : NullIsNone<Handle> {
+    static void Free(Handle h) { DeleteObject(h); }
 };
 template <typename Handle>
 using GdiObject = Owned<GdiObjectTraits<Handle>>;
@@ -74,19 +89,13 @@ using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 
 // A device context from CreateCompatibleDC.
-struct MemoryDCTraits {
-    using Type = HDC;
-    static Type None() { return nullptr; }
-    static bool Holds(Type dc) { return dc != nullptr; }
+struct MemoryDCTraits : NullIsNone<HDC> {
     static void Free(Type dc) { DeleteDC(dc); }
 };
 using MemoryDC = Owned<MemoryDCTraits>;
 
 // The screen's device context from GetDC(nullptr).
-struct ScreenDCTraits {
-    using Type = HDC;
-    static Type None() { return nullptr; }
-    static bool Holds(Type dc) { return dc != nullptr; }
+struct ScreenDCTraits : NullIsNone<HDC> {
     static void Free(Type dc) { ReleaseDC(nullptr, dc); }
 };
 using ScreenDC = Owned<ScreenDCTraits>;

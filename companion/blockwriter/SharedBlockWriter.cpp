@@ -36,42 +36,19 @@ std::wstring StyleBlockName(std::wstring_view sceneGuid) { return BlockName(kSty
 std::optional<SharedBlockWriter> SharedBlockWriter::Open(std::wstring_view name, DWORD &error)
 {
     const std::wstring terminatedName(name);
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        static_cast<DWORD>(kBlockBytes), terminatedName.c_str());
+    win::UniqueHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                 static_cast<DWORD>(kBlockBytes), terminatedName.c_str()));
     if (!mapping) {
         error = GetLastError();
         return std::nullopt;
     }
-    void *view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes);
+    win::MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, kBlockBytes));
     if (!view) {
         error = GetLastError();
-        CloseHandle(mapping);
         return std::nullopt;
     }
     error = ERROR_SUCCESS;
-    return SharedBlockWriter(mapping, static_cast<unsigned char *>(view));
-}
-
-SharedBlockWriter::SharedBlockWriter(SharedBlockWriter &&other) noexcept
-    : mapping(std::exchange(other.mapping, nullptr)), view(std::exchange(other.view, nullptr))
-{
-}
-
-SharedBlockWriter &SharedBlockWriter::operator=(SharedBlockWriter &&other) noexcept
-{
-    if (this != &other) {
-        std::swap(mapping, other.mapping);
-        std::swap(view, other.view);
-    }
-    return *this;
-}
-
-SharedBlockWriter::~SharedBlockWriter()
-{
-    if (view)
-        UnmapViewOfFile(view);
-    if (mapping)
-        CloseHandle(mapping);
+    return SharedBlockWriter(std::move(mapping), std::move(view));
 }
 
 bool SharedBlockWriter::Write(std::u16string_view text, const std::function<void()> &waitForCopies)
@@ -80,14 +57,14 @@ bool SharedBlockWriter::Write(std::u16string_view text, const std::function<void
         return false;
     // The first unit in one store each time, so a reader never takes half of it. Windows runs
     // little-endian, the block's byte order.
-    volatile char16_t &first = *reinterpret_cast<volatile char16_t *>(view);
+    volatile char16_t &first = *reinterpret_cast<volatile char16_t *>(Bytes());
     first = 0;
     std::atomic_thread_fence(std::memory_order_seq_cst);
     if (waitForCopies)
         waitForCopies();
     for (std::size_t i = 1; i < text.size(); ++i)
-        PutUnit(view + 2 * i, text[i]);
-    PutUnit(view + 2 * text.size(), 0);
+        PutUnit(Bytes() + 2 * i, text[i]);
+    PutUnit(Bytes() + 2 * text.size(), 0);
     std::atomic_thread_fence(std::memory_order_seq_cst);
     if (!text.empty())
         first = text[0];
@@ -96,5 +73,5 @@ bool SharedBlockWriter::Write(std::u16string_view text, const std::function<void
 
 void SharedBlockWriter::WriteImage(const void *bytes, std::size_t size)
 {
-    std::memcpy(view, bytes, std::min(size, kBlockBytes));
+    std::memcpy(Bytes(), bytes, std::min(size, kBlockBytes));
 }

@@ -2,7 +2,7 @@
 // Producer side of a block: creates or opens the named block and writes text into it.
 // The block exists only while some process holds a handle, so the writer keeps its own
 // handle for as long as it lives.
-#include <windows.h>
+#include "win/Handle.h"
 
 #include <functional>
 #include <optional>
@@ -18,22 +18,18 @@ std::wstring StyleBlockName(std::wstring_view sceneGuid);
 void WaitForCopiesUnderWay();
 
 class SharedBlockWriter {
-    HANDLE mapping = nullptr;
-    unsigned char *view = nullptr;
+    win::UniqueHandle mapping;
+    win::MappedView view;  // unmapped before the mapping closes
 
-    SharedBlockWriter(HANDLE mappingHandle, unsigned char *mappedView)
-        : mapping(mappingHandle), view(mappedView) {}
+    SharedBlockWriter(win::UniqueHandle mappingHandle, win::MappedView mappedView)
+        : mapping(std::move(mappingHandle)), view(std::move(mappedView)) {}
+    unsigned char *Bytes() const { return static_cast<unsigned char *>(view.get()); }
 
 public:
     // Creates the paging-file backed 2048-byte block, or opens it when it exists. Nothing, with
     // the system's error code in error, when that fails.
     static std::optional<SharedBlockWriter> Open(std::wstring_view name, DWORD &error);
 
-    SharedBlockWriter(SharedBlockWriter &&other) noexcept;
-    SharedBlockWriter &operator=(SharedBlockWriter &&other) noexcept;
-    SharedBlockWriter(const SharedBlockWriter &) = delete;
-    SharedBlockWriter &operator=(const SharedBlockWriter &) = delete;
-    ~SharedBlockWriter();
 
     // Writes text as UTF-16LE with its terminator; false (nothing written) when it is longer
     // than the block holds. The first unit goes to 0 first, which makes an empty block that

@@ -2,7 +2,7 @@
 // What the HTTP threads share with the companion's main loop. The main loop alone publishes;
 // HTTP requests hand their events over through the inbox and read a copy of the state, so no
 // request can hold up publishing for longer than a copy under a lock.
-#include "companion/blockwriter/UniqueHandle.h"
+#include "win/Handle.h"
 #include "companion/plauditor/GiftEvent.h"
 #include "companion/plauditor/Settings.h"
 
@@ -31,7 +31,7 @@ class EventInbox {
     std::uint64_t takenBatches = 0;      // every batch up to this one is with the main loop
     std::uint64_t publishedBatches = 0;  // every batch up to this one is settled
     std::deque<std::pair<std::uint64_t, std::uint64_t>> unshown;  // (after, up to]: publishing failed
-    UniqueHandle wake;                   // set while events wait
+    win::UniqueHandle wake;                   // set while events wait
 
 public:
     explicit EventInbox(std::size_t maxWaiting);

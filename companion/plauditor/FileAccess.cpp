@@ -1,36 +1,22 @@
 #include "companion/plauditor/FileAccess.h"
 
-#include "companion/blockwriter/UniqueHandle.h"
+#include "win/Handle.h"
 
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-UniqueHandle OpenForReading(const std::wstring &path)
+win::UniqueHandle OpenForReading(const std::wstring &path)
 {
-    return UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+    return win::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const std::wstring &path, std::size_t maxBytes)
-{
-    const UniqueHandle file = OpenForReading(path);
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
-        return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD got = 0;
-    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
-        return std::nullopt;
-    bytes.resize(got);
-    return bytes;
-}
-
 std::optional<FileStamp> StampOf(const std::wstring &path)
 {
-    const UniqueHandle file = OpenForReading(path);
+    const win::UniqueHandle file = OpenForReading(path);
     return file ? StampOfHandle(file.get()) : std::nullopt;
 }
 
@@ -48,7 +34,7 @@ std::optional<FileStamp> StampOfHandle(HANDLE file)
 
 std::optional<std::string> ReadFrom(const std::wstring &path, std::uint64_t offset, std::size_t maxBytes)
 {
-    const UniqueHandle file = OpenForReading(path);
+    const win::UniqueHandle file = OpenForReading(path);
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(offset);
     if (!file || !SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN))
@@ -82,27 +68,4 @@ std::wstring ResolvePath(const std::wstring &base, const std::wstring &path)
     const bool absolute = (!path.empty() && (path[0] == L'\\' || path[0] == L'/')) ||
                           (path.size() > 1 && path[1] == L':');
     return absolute ? path : base + path;
-}
-
-bool ReplaceFileContents(const std::wstring &path, std::string_view bytes, DWORD &code)
-{
-    const std::wstring temporary = path + L".saving";
-    const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        code = GetLastError();
-        return false;
-    }
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size() && FlushFileBuffers(file);
-    code = ok ? 0 : GetLastError();
-    CloseHandle(file);
-    if (ok && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ok = false;
-        code = GetLastError();
-    }
-    if (!ok)
-        DeleteFileW(temporary.c_str());
-    return ok;
 }

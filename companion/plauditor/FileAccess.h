@@ -2,6 +2,7 @@
 // Small file reads that never lock others out: the events file and settings file are written
 // by other programs while the companion reads them.
 #include "companion/plauditor/FollowPlan.h"
+#include "win/File.h"
 
 #include <windows.h>
 
@@ -9,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-// Whole file as bytes; nothing when it cannot be opened or is larger than maxBytes.
-std::optional<std::string> ReadWholeFile(const std::wstring &path, std::size_t maxBytes);
+// Whole files are read without locking out the programs that write them.
+using win::ReadWholeFile;
 
 // Identity and size; nothing when the file does not exist or cannot be opened.
 std::optional<FileStamp> StampOf(const std::wstring &path);
@@ -24,7 +25,3 @@ std::wstring ProgramFolder();
 
 // path as it is when absolute, otherwise under base.
 std::wstring ResolvePath(const std::wstring &base, const std::wstring &path);
-
-// Writes beside the target, then moves over it, so a failed or interrupted save leaves the old
-// file whole and readers never see half a file. false, with the system's error code, on failure.
-bool ReplaceFileContents(const std::wstring &path, std::string_view bytes, DWORD &code);

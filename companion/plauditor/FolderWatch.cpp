@@ -4,24 +4,17 @@ FolderWatch::FolderWatch(const std::wstring &filePath)
 {
     const std::size_t slash = filePath.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? L"." : filePath.substr(0, slash + 1);
-    handle = FindFirstChangeNotificationW(folder.c_str(), FALSE,
-                                          FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
-                                              FILE_NOTIFY_CHANGE_LAST_WRITE);
-}
-
-FolderWatch::~FolderWatch()
-{
-    if (Watching())
-        FindCloseChangeNotification(handle);
+    handle.reset(FindFirstChangeNotificationW(folder.c_str(), FALSE,
+                                              FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                                                  FILE_NOTIFY_CHANGE_LAST_WRITE));
 }
 
 bool FolderWatch::RearmIfSignalled()
 {
-    if (!Watching() || WaitForSingleObject(handle, 0) != WAIT_OBJECT_0)
+    if (!Watching() || WaitForSingleObject(handle.get(), 0) != WAIT_OBJECT_0)
         return Watching();
-    if (FindNextChangeNotification(handle))
+    if (FindNextChangeNotification(handle.get()))
         return true;
-    FindCloseChangeNotification(handle);
-    handle = INVALID_HANDLE_VALUE;
+    handle.reset();
     return false;
 }

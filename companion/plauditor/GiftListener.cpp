@@ -22,32 +22,6 @@ bool SetNonBlocking(SOCKET s)
 
 } // namespace
 
-SocketHandle::SocketHandle(SocketHandle &&other) noexcept : socket(std::exchange(other.socket, INVALID_SOCKET)) {}
-
-SocketHandle &SocketHandle::operator=(SocketHandle &&other) noexcept
-{
-    std::swap(socket, other.socket);
-    return *this;
-}
-
-SocketHandle::~SocketHandle()
-{
-    if (socket != INVALID_SOCKET)
-        closesocket(socket);
-}
-
-WinsockSession::WinsockSession()
-{
-    WSADATA data{};
-    started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
-
-WinsockSession::~WinsockSession()
-{
-    if (started)
-        WSACleanup();
-}
-
 std::optional<GiftListener> GiftListener::Start(std::uint16_t port, int &error, unsigned idleMilliseconds)
 {
     SocketHandle s(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));

@@ -4,9 +4,7 @@
 // idle longest makes room, so connections that stay open and silent never lock senders out.
 #include "companion/plauditor/LineAssembler.h"
 
-#include <winsock2.h>
-
-#include <windows.h>
+#include "win/Socket.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,31 +12,8 @@
 #include <string>
 #include <vector>
 
-class SocketHandle {
-    SOCKET socket = INVALID_SOCKET;
-
-public:
-    SocketHandle() = default;
-    explicit SocketHandle(SOCKET s) : socket(s) {}
-    SocketHandle(SocketHandle &&other) noexcept;
-    SocketHandle &operator=(SocketHandle &&other) noexcept;
-    SocketHandle(const SocketHandle &) = delete;
-    SocketHandle &operator=(const SocketHandle &) = delete;
-    ~SocketHandle();
-    SOCKET get() const { return socket; }
-    explicit operator bool() const { return socket != INVALID_SOCKET; }
-};
-
-class WinsockSession {
-    bool started = false;
-
-public:
-    WinsockSession();
-    ~WinsockSession();
-    WinsockSession(const WinsockSession &) = delete;
-    WinsockSession &operator=(const WinsockSession &) = delete;
-    bool Started() const { return started; }
-};
+using win::SocketHandle;
+using win::WinsockSession;
 
 class GiftListener {
     struct Connection {

@@ -2,7 +2,7 @@
 
 std::optional<HostProcess> HostProcess::Open(DWORD processId, DWORD &error)
 {
-    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    win::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
     if (!process) {
         error = GetLastError();
         return std::nullopt;

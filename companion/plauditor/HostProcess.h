@@ -1,12 +1,12 @@
 #pragma once
 // The host process whose end ends the companion.
-#include "companion/blockwriter/UniqueHandle.h"
+#include "win/Handle.h"
 
 #include <optional>
 
 class HostProcess {
-    UniqueHandle process;
-    explicit HostProcess(UniqueHandle h) : process(std::move(h)) {}
+    win::UniqueHandle process;
+    explicit HostProcess(win::UniqueHandle h) : process(std::move(h)) {}
 
 public:
     // Nothing, with the system's code in error, when no such process runs (or it cannot be

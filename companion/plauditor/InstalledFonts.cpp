@@ -1,6 +1,6 @@
 #include "companion/plauditor/InstalledFonts.h"
 
-#include <windows.h>
+#include "win/Handle.h"
 
 #include <algorithm>
 
@@ -17,11 +17,10 @@ int CALLBACK AddFamily(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM 
 std::vector<std::u16string> ReadFamilies()
 {
     std::vector<std::u16string> names;
-    const HDC screen = GetDC(nullptr);
+    const win::ScreenDC screen(GetDC(nullptr));
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(screen, &query, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExW(screen.get(), &query, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;

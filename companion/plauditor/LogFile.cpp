@@ -29,7 +29,7 @@ LogFile::LogFile(std::wstring logPath, std::string linePrefix, std::uint64_t rot
 
 void LogFile::Open()
 {
-    file = UniqueHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA,
+    file = win::UniqueHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Plauditor.log: one line per start, publish and error. Several companions (one per scene)
 // append to the same file, each line in one write.
-#include "companion/blockwriter/UniqueHandle.h"
+#include "win/Handle.h"
 #include "companion/plauditor/Utf.h"  // OneLine, for the lines written here
 
 #include <cstdint>
@@ -14,7 +14,7 @@ inline constexpr std::uint64_t kLogRotateBytes = 4 * 1024 * 1024;
 
 class LogFile {
     std::wstring path;
-    UniqueHandle file;
+    win::UniqueHandle file;
     std::string prefix;
     std::uint64_t rotateBytes;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Style and rule changes from the page (POST /style, POST /rules) handed to the main loop,
 // which alone publishes and writes the settings file; the request waits for the outcome.
-#include "companion/blockwriter/UniqueHandle.h"
+#include "win/Handle.h"
 #include "companion/plauditor/Settings.h"
 
 #include <chrono>
@@ -27,7 +27,7 @@ class EditInbox {
     std::map<std::uint64_t, std::string> outcomes;  // edit -> its fault, empty when done
     std::set<std::uint64_t> abandoned;              // their requests stopped waiting
     std::uint64_t offered = 0;
-    UniqueHandle wake;  // set while edits wait
+    win::UniqueHandle wake;  // set while edits wait
 
 public:
     EditInbox();

@@ -276,7 +276,7 @@ private:
 
     std::string SaveEdit(const PageEdit &edit)
     {
-        const auto old = ReadWholeFile(settingsPath, kMaxSettingsBytes);
+        const auto old = win::ReadWholeFile(settingsPath, kMaxSettingsBytes);
         // A file that exists but cannot be read now must not be replaced by one without its keys.
         if (!old && StampOf(settingsPath))
             return "Plauditor.json cannot be read; not saved";
@@ -284,7 +284,7 @@ private:
         const auto text = SettingsTextWith(old, edit.style ? &*edit.style : nullptr,
                                            edit.rules ? &*edit.rules : nullptr, error);
         DWORD code = 0;
-        if (text && !ReplaceFileContents(settingsPath, *text, code))
+        if (text && !win::WriteWholeFile(settingsPath, *text, &code))
             error = "Plauditor.json not saved (error " + std::to_string(code) + ")";
         log.Line(error.empty() ? "settings saved from the page" : "error: " + error);
         return error;
@@ -328,7 +328,7 @@ private:
     // broken); later, only a changed file that parses replaces them.
     void LoadSettings(bool starting)
     {
-        auto bytes = ReadWholeFile(settingsPath, kMaxSettingsBytes);
+        auto bytes = win::ReadWholeFile(settingsPath, kMaxSettingsBytes);
         if (!starting && bytes == settingsBytes)
             return;
         settingsBytes = bytes;

@@ -9,7 +9,7 @@ bool Acquired(DWORD wait, DWORD first) { return wait == first || wait == WAIT_AB
 std::optional<SceneLock> SceneLock::Claim(const std::wstring &sceneGuid, Outcome &outcome, DWORD &error)
 {
     const std::wstring name = L"VantoPlauditorScene" + sceneGuid;
-    UniqueHandle mutex(CreateMutexW(nullptr, FALSE, name.c_str()));
+    win::UniqueHandle mutex(CreateMutexW(nullptr, FALSE, name.c_str()));
     error = GetLastError();
     if (!mutex) {
         // A different kind of object under that name, or no rights to it: someone else's.

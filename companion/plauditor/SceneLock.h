@@ -2,15 +2,15 @@
 // One companion per scene: a named mutex owned by the companion that serves the scene. The
 // system releases it when that companion ends, however it ends, so a companion started for the
 // same scene meanwhile can wait for it and take over.
-#include "companion/blockwriter/UniqueHandle.h"
+#include "win/Handle.h"
 
 #include <optional>
 #include <string>
 
 class SceneLock {
-    UniqueHandle mutex;
+    win::UniqueHandle mutex;
     bool held = false;
-    SceneLock(UniqueHandle h, bool owned) : mutex(std::move(h)), held(owned) {}
+    SceneLock(win::UniqueHandle h, bool owned) : mutex(std::move(h)), held(owned) {}
 
 public:
     enum class Outcome { Claimed, HeldElsewhere, Failed };

@@ -2,7 +2,8 @@
 // program does, and keeps them alive for a while. For demos, soak runs and tests.
 #include "companion/blockwriter/ProgramArguments.h"
 #include "companion/blockwriter/SharedBlockWriter.h"
-#include "companion/blockwriter/UniqueHandle.h"
+#include "win/File.h"
+#include "win/Text.h"
 #include "companion/publish/PublishPlan.h"
 
 #include <windows.h>
@@ -21,31 +22,12 @@ constexpr int kExitBadArguments = 2;
 // A UTF-8 file (with or without a byte-order mark) as UTF-16 text.
 std::optional<std::u16string> ReadUtf8File(const std::wstring &path)
 {
-    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    std::optional<std::string> bytes = win::ReadWholeFile(path);
+    if (!bytes)
         return std::nullopt;
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        bytes.erase(0, 3);
-    if (bytes.empty())
-        return std::u16string();
-    const int units = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), units);
-    return FromWide(wide);
-}
-
-bool WriteReadyFile(const std::wstring &path)
-{
-    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file && WriteFile(file.get(), "ready\n", 6, &written, nullptr);
+    if (bytes->compare(0, 3, "\xEF\xBB\xBF") == 0)
+        bytes->erase(0, 3);
+    return FromWide(win::WideFromUtf8(*bytes));
 }
 
 // Runs the steps, holding one writer per channel so every block written stays alive.
@@ -116,7 +98,7 @@ int main()
         if (ready || plan->readyFile.empty())
             return true;
         ready = true;
-        return WriteReadyFile(ToWide(plan->readyFile));
+        return win::WriteWholeFile(ToWide(plan->readyFile), "ready\n");
     };
 
     for (const PublishStep &step : plan->steps) {

@@ -61,7 +61,7 @@ bool ToJson(const XElement &element, Json &object, std::wstring &error)
 {
     object = Json::object();
     for (const auto &member : element.body->members) {
-        std::string key = Utf8FromWide(member->name);
+        std::string key = win::Utf8FromWide(member->name);
         if (object.contains(key)) {
             error = L"the name '" + member->name + L"' is used twice in element '" + element.GetName() + L"'";
             return false;
@@ -69,7 +69,7 @@ bool ToJson(const XElement &element, Json &object, std::wstring &error)
         switch (member->kind) {
         case XElement::Body::Kind::Int: object[key] = member->intValue; break;
         case XElement::Body::Kind::Float: object[key] = JsonNumberFromFloat(member->floatValue); break;
-        case XElement::Body::Kind::Text: object[key] = Utf8FromWide(member->text); break;
+        case XElement::Body::Kind::Text: object[key] = win::Utf8FromWide(member->text); break;
         case XElement::Body::Kind::Element:
             if (!ToJson(*member->element, object[key], error))
                 return false;
@@ -90,7 +90,7 @@ bool FromJson(const Json &object, XElement &element, const std::wstring &where, 
         return false;
     }
     for (const auto &[key, value] : object.items()) {
-        std::wstring name = WideFromUtf8(key);
+        std::wstring name = win::WideFromUtf8(key);
         if (value.is_object()) {
             if (!FromJson(value, *element.CreateElement(name.c_str()), where + L"/" + name, error, depth + 1))
                 return false;
@@ -99,11 +99,11 @@ bool FromJson(const Json &object, XElement &element, const std::wstring &where, 
         } else if (value.is_number_float()) {
             element.SetFloat(name.c_str(), FloatFromJson(value.get<double>()));
         } else if (value.is_string()) {
-            element.SetString(name.c_str(), WideFromUtf8(value.get_ref<const std::string &>()).c_str());
+            element.SetString(name.c_str(), win::WideFromUtf8(value.get_ref<const std::string &>()).c_str());
         } else if (value.is_boolean()) {
             element.SetInt(name.c_str(), value.get<bool>() ? 1 : 0);
         } else {
-            error = L"unsupported " + WideFromUtf8(value.type_name()) + L" value at '" + where + L"/" + name + L"'";
+            error = L"unsupported " + win::WideFromUtf8(value.type_name()) + L" value at '" + where + L"/" + name + L"'";
             return false;
         }
     }
@@ -129,11 +129,11 @@ bool ReadElementJson(std::string_view json, XElement &element, std::wstring &err
     try {
         parsed = Json::parse(json.begin(), json.end());
     } catch (const Json::exception &failure) {
-        error = WideFromUtf8(failure.what());
+        error = win::WideFromUtf8(failure.what());
         return false;
     }
     if (!parsed.is_object()) {
-        error = L"the top level is a " + WideFromUtf8(parsed.type_name()) + L", not an object";
+        error = L"the top level is a " + win::WideFromUtf8(parsed.type_name()) + L", not an object";
         return false;
     }
     return FromJson(parsed, element, L"", error);

@@ -5,6 +5,7 @@
 #include "HostLog.h"
 #include "TextConversion.h"
 #include "HostLock.h"
+#include "win/Handle.h"
 
 #include <atomic>
 #include <cstdio>
@@ -41,13 +42,11 @@ const char *LevelTag(int level)
 
 void AppendToFile(const std::wstring &path, const std::string &line)
 {
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
+    const win::UniqueHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    WriteFile(file, line.data(), DWORD(line.size()), &written, nullptr);
-    CloseHandle(file);
+    if (file)
+        WriteFile(file.get(), line.data(), DWORD(line.size()), &written, nullptr);
 }
 
 void EmitLine(int level, std::wstring text)
@@ -56,7 +55,7 @@ void EmitLine(int level, std::wstring text)
         text.pop_back();
     LogState &state = State();
     std::lock_guard<HostLock> lock(state.mutex);
-    std::string line = LevelTag(level) + Utf8FromWide(text) + "\n";
+    std::string line = LevelTag(level) + win::Utf8FromWide(text) + "\n";
     if (!state.filePath.empty())
         AppendToFile(state.filePath, line);
     if (state.toStderr) {

@@ -71,7 +71,7 @@ String::String(CTSTR text)
 String::String(const char *utf8Text)
 {
     if (utf8Text) {
-        std::wstring wide = WideFromUtf8(utf8Text);
+        std::wstring wide = win::WideFromUtf8(utf8Text);
         ADOPT(Compose({{wide.data(), wide.size()}}));
     }
 }
@@ -202,7 +202,7 @@ unsigned String::GetTokenList(StringList &list, wchar_t token, int includeEmpty)
 
 char *String::CreateUTF8String() const
 {
-    std::string utf8 = Utf8FromWide(std::wstring_view(lpString ? lpString : L"", curLength));
+    std::string utf8 = win::Utf8FromWide(std::wstring_view(lpString ? lpString : L"", curLength));
     auto *copy = static_cast<char *>(Allocate(utf8.size() + 1));
     if (copy) {
         utf8.copy(copy, utf8.size());

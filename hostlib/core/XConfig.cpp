@@ -2,8 +2,10 @@
 #include "host/HostConfig.h"
 #include "JsonTree.h"
 #include "TextConversion.h"
+#include "win/File.h"
 
 #include <cwchar>
+#include <optional>
 #include <string>
 
 namespace {
@@ -33,51 +35,29 @@ std::wstring SystemErrorText(DWORD code)
     }
 }
 
-bool ReadWholeFile(const wchar_t *path, std::string &bytes, std::wstring &error)
+// Files of 256 MiB or more are refused rather than read into memory.
+constexpr size_t kMaxFileBytes = (size_t(256) << 20) - 1;
+
+bool ReadConfigFile(const wchar_t *path, std::string &bytes, std::wstring &error)
 {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = SystemErrorText(GetLastError());
+    DWORD code = 0;
+    std::optional<std::string> read = win::ReadWholeFile(path, kMaxFileBytes, &code);
+    if (!read) {
+        error = code == ERROR_FILE_TOO_LARGE ? L"file too large or unreadable" : SystemErrorText(code);
         return false;
     }
-    LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (256LL << 20);
-    if (!ok) {
-        error = L"file too large or unreadable";
-    } else {
-        bytes.resize(size_t(size.QuadPart));
-        DWORD read = 0;
-        ok = bytes.empty() || (ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size());
-        if (!ok)
-            error = SystemErrorText(GetLastError());
-    }
-    CloseHandle(file);
-    return ok;
+    bytes = std::move(*read);
+    return true;
 }
 
-// Writes beside the target, then moves over it: a failed save leaves the old file whole.
-bool ReplaceFileContents(const wchar_t *path, const std::string &bytes, std::wstring &error)
+// A failed save leaves the old file whole.
+bool SaveConfigFile(const wchar_t *path, const std::string &bytes, std::wstring &error)
 {
-    std::wstring temporary = std::wstring(path) + L".saving";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = SystemErrorText(GetLastError());
-        return false;
-    }
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size() &&
-              FlushFileBuffers(file);
-    DWORD writeError = GetLastError();
-    CloseHandle(file);
-    if (ok && !MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ok = false;
-        writeError = GetLastError();
-    }
-    if (!ok) {
-        error = SystemErrorText(writeError);
-        DeleteFileW(temporary.c_str());
-    }
-    return ok;
+    DWORD code = 0;
+    if (win::WriteWholeFile(path, bytes, &code))
+        return true;
+    error = SystemErrorText(code);
+    return false;
 }
 
 }  // namespace
@@ -98,7 +78,7 @@ bool XConfig::Open(CTSTR filePath)
     std::wstring error;
     if (!filePath || !*filePath) {
         error = L"no file name";
-    } else if (ReadWholeFile(filePath, bytes, error)) {
+    } else if (ReadConfigFile(filePath, bytes, error)) {
         root = new XElement(nullptr, L"");
         if (ReadElementJson(bytes, *root, error)) {
             Replace(path, filePath);
@@ -127,7 +107,7 @@ bool XConfig::Save()
         error = L"nothing to save";
     else if (!path || !*path)
         error = L"no file name";
-    else if (WriteElementJson(*root, json, error) && ReplaceFileContents(path, json, error))
+    else if (WriteElementJson(*root, json, error) && SaveConfigFile(path, json, error))
         return true;
     Replace(lastError, ((path ? std::wstring(path) : std::wstring()) + L": " + error).c_str());
     return false;

@@ -1,8 +1,10 @@
 // XFile: a Win32 file handle with whole-file text reading.
 #include "host/HostServices.h"
 #include "TextConversion.h"
+#include "win/Handle.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -34,10 +36,8 @@ BOOL XFile::Open(CTSTR path, DWORD access, DWORD creation)
 
 void XFile::Close()
 {
-    if (handle != INVALID_HANDLE_VALUE) {
-        CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-    }
+    // The handle's type is part of the host's interface; the owner only closes it.
+    win::UniqueHandle(std::exchange(handle, INVALID_HANDLE_VALUE));
 }
 
 BOOL XFile::ReadFileToString(String &str)

@@ -1,6 +1,6 @@
 #include "hostlib/graphics/PngWriter.h"
 
-#include <windows.h>
+#include "win/Handle.h"
 
 #include <utility>
 #include <vector>
@@ -12,7 +12,7 @@
 namespace {
 
 struct PngFile {
-    HANDLE handle;
+    win::UniqueHandle handle;
     bool failed = false;
 };
 
@@ -20,7 +20,7 @@ void WriteChunk(void *context, void *data, int size)
 {
     auto *file = static_cast<PngFile *>(context);
     DWORD written = 0;
-    if (!WriteFile(file->handle, data, static_cast<DWORD>(size), &written, nullptr) ||
+    if (!WriteFile(file->handle.get(), data, static_cast<DWORD>(size), &written, nullptr) ||
         written != static_cast<DWORD>(size))
         file->failed = true;
 }
@@ -39,13 +39,13 @@ bool WriteFramePng(const FrameBuffer &frame, const wchar_t *path)
     // roughly halve the time, and mostly flat frames stay small anyway.
     stbi_write_png_compression_level = 2;
     stbi_write_force_png_filter = 0;
-    PngFile file{CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE)
+    PngFile file{win::UniqueHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))};
+    if (!file.handle)
         return false;
     const int encoded = stbi_write_png_to_func(WriteChunk, &file, static_cast<int>(frame.Width()),
                                                static_cast<int>(frame.Height()), 4, rgba.data(),
                                                static_cast<int>(frame.Width() * 4));
-    CloseHandle(file.handle);
+    file.handle.reset();
     if (!encoded || file.failed) {
         DeleteFileW(path);
         return false;

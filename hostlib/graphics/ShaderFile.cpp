@@ -1,6 +1,5 @@
 #include "hostlib/graphics/ShaderFile.h"
 
-#include <windows.h>
 
 #include <cctype>
 #include <string_view>
@@ -54,29 +53,4 @@ std::vector<std::string> ParseShaderParameters(const std::string &source)
             names.push_back(cleaned);
     }
     return names;
-}
-
-bool ReadWholeFile(const wchar_t *path, std::string &contents)
-{
-    contents.clear();
-    if (!path || !*path)
-        return false;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = true;
-    char buffer[4096];
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
-            ok = false;
-            break;
-        }
-        if (read == 0)
-            break;
-        contents.append(buffer, read);
-    }
-    CloseHandle(file);
-    return ok;
 }

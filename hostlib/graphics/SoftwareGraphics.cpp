@@ -1,5 +1,6 @@
 #include "hostlib/graphics/SoftwareGraphics.h"
 #include "hostlib/graphics/ShaderFile.h"
+#include "win/File.h"
 
 SoftwareGraphics::SoftwareGraphics(unsigned width, unsigned height) : frame(width, height)
 {
@@ -32,10 +33,10 @@ SamplerState *SoftwareGraphics::CreateSamplerState(SamplerInfo &info)
 
 Shader *SoftwareGraphics::CreateShaderFromFile(const char *callName, ShaderStage stage, CTSTR path)
 {
-    std::string source;
     Shader *shader = nullptr;
-    if (ReadWholeFile(path, source))
-        shader = new SoftwareShader(recorder, stage, ParseShaderParameters(source));
+    if (path && *path)
+        if (const std::optional<std::string> source = win::ReadWholeFile(path))
+            shader = new SoftwareShader(recorder, stage, ParseShaderParameters(*source));
     if (RecordedGraphicsCall *call = recorder->Record(callName)) {
         call->shader = shader;
         SetRecordedPath(*call, path);

@@ -7,6 +7,8 @@
 #include "companion/plauditor/FileAccess.h"
 #include "link/blocks/StyleBlock.h"
 #include "link/blocks/TextBlock.h"
+#include "win/CommandLine.h"
+#include "win/Handle.h"
 
 #include <windows.h>
 
@@ -21,8 +23,6 @@ inline std::wstring PlauditorPath() { return ProgramFolder() + L"plugins\\VantoP
 // A scene id like the plug-in's, so settings that pin ports to scenes can name it.
 inline std::wstring UniqueScene() { return FreshGuidText(); }
 
-inline std::wstring Quoted(const std::wstring &text) { return L"\"" + text + L"\""; }
-
 inline std::wstring Arguments(DWORD hostPid, const std::wstring &scene, const std::wstring &options)
 {
     return L"1 " + std::to_wstring(hostPid) + L" " + scene + L" {5A5A5A5A-0000-0000-0000-000000000001} 11 " + options;
@@ -31,17 +31,14 @@ inline std::wstring Arguments(DWORD hostPid, const std::wstring &scene, const st
 // The block's text as the plug-in copies it, without creating the block when it is missing.
 inline std::optional<std::u16string> ReadBlock(const std::wstring &name)
 {
-    const HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str());
-    if (!mapping)
+    const win::UniqueHandle mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str()));
+    const win::MappedView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, kBlockBytes) : nullptr);
+    if (!view)
         return std::nullopt;
-    std::optional<std::u16string> text;
-    if (const auto *units = static_cast<const char16_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kBlockBytes))) {
-        text.emplace();
-        for (std::size_t i = 0; i < kBlockUnits && units[i] != 0; ++i)
-            *text += units[i];
-        UnmapViewOfFile(units);
-    }
-    CloseHandle(mapping);
+    const auto *units = static_cast<const char16_t *>(view.get());
+    std::u16string text;
+    for (std::size_t i = 0; i < kBlockUnits && units[i] != 0; ++i)
+        text += units[i];
     return text;
 }
 

@@ -13,25 +13,22 @@
 namespace {
 
 class Client {
-    SOCKET s;
+    win::SocketHandle s;
 
 public:
-    explicit Client(std::uint16_t port) : s(ConnectLoopback(port)), connected(s != INVALID_SOCKET) {}
-    ~Client() { closesocket(s); }
-    Client(const Client &) = delete;
-    Client &operator=(const Client &) = delete;
+    explicit Client(std::uint16_t port) : s(ConnectLoopback(port)), connected(static_cast<bool>(s)) {}
 
     const bool connected;
-    bool Send(const std::string &bytes) { return send(s, bytes.data(), int(bytes.size()), 0) == int(bytes.size()); }
+    bool Send(const std::string &bytes) { return send(s.get(), bytes.data(), int(bytes.size()), 0) == int(bytes.size()); }
     // Whether the other end closed the connection within timeoutMs.
     bool ClosedByListener(unsigned timeoutMs)
     {
         fd_set readable;
         FD_ZERO(&readable);
-        FD_SET(s, &readable);
+        FD_SET(s.get(), &readable);
         timeval timeout{0, static_cast<long>(timeoutMs) * 1000};
         char byte = 0;
-        return select(0, &readable, nullptr, nullptr, &timeout) == 1 && recv(s, &byte, 1, 0) <= 0;
+        return select(0, &readable, nullptr, nullptr, &timeout) == 1 && recv(s.get(), &byte, 1, 0) <= 0;
     }
 };
 

@@ -36,8 +36,9 @@ public:
     {
         WriteFileBytes(folder / (name + L".json"), settings);
         WriteFileBytes(folder / (name + L".jsonl"), "");
-        return L"--settings " + Quoted(folder / (name + L".json")) + L" --events " + Quoted(folder / (name + L".jsonl")) +
-               L" --log " + Quoted(folder / (name + L".log"));
+        return L"--settings " + win::QuotedArgument(folder / (name + L".json")) + L" --events " +
+               win::QuotedArgument(folder / (name + L".jsonl")) + L" --log " +
+               win::QuotedArgument(folder / (name + L".log"));
     }
 };
 
@@ -68,7 +69,7 @@ std::string Post(std::uint16_t port, std::string_view body, std::string_view hea
 
 TEST(PlauditorHttp, PostedGiftsAreOnScreenWhenTheAnswerComes)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     TempFolder folder;
     const std::uint16_t port = FreeLoopbackPort();
     HttpCompanion companion(folder, HttpSettings(port));
@@ -105,7 +106,7 @@ TEST(PlauditorHttp, PostedGiftsAreOnScreenWhenTheAnswerComes)
 // Each bad request gets its own clear answer; none of them takes an event or loses one.
 TEST(PlauditorHttp, BadRequestsGetClearAnswersAndCostNothingElse)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     TempFolder folder;
     const std::uint16_t port = FreeLoopbackPort();
     HttpCompanion companion(folder, HttpSettings(port, R"(, "httpBind": "0.0.0.0")"));
@@ -140,7 +141,7 @@ TEST(PlauditorHttp, BadRequestsGetClearAnswersAndCostNothingElse)
     // 100 silent connections: beyond the cap (16 waiting for their request) the one waiting
     // longest is turned away; the others get 408 when their 2 s run out. Every one gets an answer, and
     // meanwhile the events file still reaches the screen.
-    std::vector<SOCKET> idle;
+    std::vector<win::SocketHandle> idle;
     for (int i = 0; i < 100; ++i)
         idle.push_back(ConnectLoopback(port));
     AppendFileBytes(folder / L"p.jsonl", "{\"user\": \"from the file\", \"gift\": \"y\"}\n");
@@ -149,14 +150,14 @@ TEST(PlauditorHttp, BadRequestsGetClearAnswersAndCostNothingElse)
         return text && ShownLines(*text).back() == u"感谢 from the file 送出的 1 个 y";
     }));
     int turnedAway = 0, timedOut = 0;
-    for (const SOCKET s : idle) {
+    for (win::SocketHandle &s : idle) {
         const DWORD wait = 8000;
-        setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&wait), sizeof wait);
+        setsockopt(s.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&wait), sizeof wait);
         char answer[512] = {};
-        recv(s, answer, sizeof answer - 1, 0);
+        recv(s.get(), answer, sizeof answer - 1, 0);
         turnedAway += std::string(answer).rfind("HTTP/1.1 503", 0) == 0;
         timedOut += std::string(answer).rfind("HTTP/1.1 408", 0) == 0;
-        closesocket(s);
+        s.reset();
     }
     EXPECT_EQ(turnedAway + timedOut, 100);
     EXPECT_GT(turnedAway, 0);
@@ -176,7 +177,7 @@ TEST(PlauditorHttp, BadRequestsGetClearAnswersAndCostNothingElse)
 // the next one, a pinned scene its own; each serves its own scene.
 TEST(PlauditorHttp, SeveralScenesShareOneBasePort)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     TempFolder folder;
     const std::uint16_t base = FreeLoopbackPort();
     const std::uint16_t pinnedPort = FreeLoopbackPort();
@@ -214,7 +215,7 @@ std::vector<std::u16string> Shown(const std::wstring &scene)
 // workers are refused by name, and the next gift, posted or from the file, is still shown.
 TEST(PlauditorHttp, DeepOrHugeNumbersAreRefusedByNameAndTheNextGiftIsShown)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     TempFolder folder;
     const std::uint16_t port = FreeLoopbackPort();
     HttpCompanion companion(folder, HttpSettings(port));
@@ -242,19 +243,18 @@ TEST(PlauditorHttp, DeepOrHugeNumbersAreRefusedByNameAndTheNextGiftIsShown)
 // shown, and it never is later, so a client that sends it again thanks once.
 TEST(PlauditorHttp, ABodyNotShownInTimeIsRefusedAndNeverShownLater)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     TempFolder folder;
     const std::uint16_t port = FreeLoopbackPort();
     HttpCompanion companion(folder, HttpSettings(port));
     ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
     ASSERT_EQ(ExchangeRaw(port, Post(port, R"({"user":"first","gift":"g"})")).status, 202);
 
-    const HANDLE mainThread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, companion.process.MainThreadId());
+    const win::UniqueHandle mainThread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, companion.process.MainThreadId()));
     ASSERT_TRUE(mainThread);
-    SuspendThread(mainThread);
+    SuspendThread(mainThread.get());
     const HttpReply late = ExchangeRaw(port, Post(port, R"({"user":"late","gift":"g"})"));
-    ResumeThread(mainThread);
-    CloseHandle(mainThread);
+    ResumeThread(mainThread.get());
     EXPECT_EQ(late.status, 503);
     EXPECT_EQ(late.body, R"({"error":"not shown within 2000 ms; none of it will be, so it can be sent again"})");
 
@@ -267,7 +267,7 @@ TEST(PlauditorHttp, ABodyNotShownInTimeIsRefusedAndNeverShownLater)
 // takes no new connection.
 TEST(PlauditorHttp, ARequestUnderWayWhenThePortChangesIsAnswered)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     TempFolder folder;
     const std::uint16_t port = FreeLoopbackPort(), next = FreeLoopbackPort();
     HttpCompanion companion(folder, HttpSettings(port));
@@ -275,26 +275,26 @@ TEST(PlauditorHttp, ARequestUnderWayWhenThePortChangesIsAnswered)
 
     const std::string body = R"({"user":"moving","gift":"g"})" + std::string(40, ' ');
     const std::string request = Post(port, body);
-    const SOCKET s = ConnectLoopback(port);
-    ASSERT_NE(s, INVALID_SOCKET);
+    win::SocketHandle s = ConnectLoopback(port);
+    ASSERT_TRUE(s);
     std::size_t sent = request.size() - 30;
-    ASSERT_EQ(send(s, request.data(), static_cast<int>(sent), 0), static_cast<int>(sent));
+    ASSERT_EQ(send(s.get(), request.data(), static_cast<int>(sent), 0), static_cast<int>(sent));
     WriteFileBytes(folder / L"p.json", HttpSettings(next));
     // A byte now and then keeps each read of the body within its time.
     DWORD lastSent = GetTickCount();
     EXPECT_TRUE(WaitUntil(kPatience, [&] {
         if (GetTickCount() - lastSent > 300 && sent < request.size() - 1) {
-            sent += send(s, request.data() + sent, 1, 0);
+            sent += send(s.get(), request.data() + sent, 1, 0);
             lastSent = GetTickCount();
         }
         return Serves(next, companion.scene);
     }));
-    send(s, request.data() + sent, static_cast<int>(request.size() - sent), 0);
+    send(s.get(), request.data() + sent, static_cast<int>(request.size() - sent), 0);
     char answer[256] = {};
     const DWORD wait = 5000;
-    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&wait), sizeof wait);
-    recv(s, answer, sizeof answer - 1, 0);
-    closesocket(s);
+    setsockopt(s.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&wait), sizeof wait);
+    recv(s.get(), answer, sizeof answer - 1, 0);
+    s.reset();
     EXPECT_EQ(std::string(answer).substr(0, 12), "HTTP/1.1 202");
     EXPECT_EQ(Shown(companion.scene), std::vector<std::u16string>{u"感谢 moving 送出的 1 个 g"});
     EXPECT_EQ(ExchangeRaw(port, PlainGet(port, "/state"), 2000).status, 0);
@@ -302,13 +302,13 @@ TEST(PlauditorHttp, ARequestUnderWayWhenThePortChangesIsAnswered)
 
 namespace {
 
-std::string Answer(SOCKET s)
+// Closes the connection once answered.
+std::string Answer(win::SocketHandle s)
 {
     const DWORD wait = 5000;
-    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&wait), sizeof wait);
+    setsockopt(s.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&wait), sizeof wait);
     char answer[512] = {};
-    recv(s, answer, sizeof answer - 1, 0);
-    closesocket(s);
+    recv(s.get(), answer, sizeof answer - 1, 0);
     return answer;
 }
 
@@ -319,17 +319,17 @@ std::string Answer(SOCKET s)
 // worker. Prints the genuine senders' share and latency.
 TEST(PlauditorHttp, HeadsAreBoundedAndTricklingConnectionsKeepNoGiftOut)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     TempFolder folder;
     const std::uint16_t port = FreeLoopbackPort();
     HttpCompanion companion(folder, HttpSettings(port));
     ASSERT_TRUE(WaitUntil(kPatience, [&] { return Serves(port, companion.scene); }));
     const std::string start = "POST /events HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) + "\r\n";
 
-    const SOCKET endless = ConnectLoopback(port);
+    win::SocketHandle endless = ConnectLoopback(port);
     const std::string line = start + "X-Long: " + std::string(40 * 1024, 'a');
-    send(endless, line.data(), static_cast<int>(line.size()), 0);
-    EXPECT_EQ(Answer(endless).substr(0, 12), "HTTP/1.1 431");
+    send(endless.get(), line.data(), static_cast<int>(line.size()), 0);
+    EXPECT_EQ(Answer(std::move(endless)).substr(0, 12), "HTTP/1.1 431");
     std::string many = start;
     for (int i = 0; i < 65; ++i)
         many += "X-" + std::to_string(i) + ": 1\r\n";
@@ -337,17 +337,15 @@ TEST(PlauditorHttp, HeadsAreBoundedAndTricklingConnectionsKeepNoGiftOut)
     EXPECT_EQ(tooMany.status, 431);
     EXPECT_EQ(tooMany.body, R"({"error":"more than 64 headers"})");
 
-    std::vector<SOCKET> tricklers(100, INVALID_SOCKET);
+    std::vector<win::SocketHandle> tricklers(100);
     std::atomic<bool> done{false};
     std::thread trickle([&] {
         while (!done) {
-            for (SOCKET &s : tricklers) {
-                if (s != INVALID_SOCKET && send(s, "X", 1, 0) == 1)
+            for (win::SocketHandle &s : tricklers) {
+                if (s && send(s.get(), "X", 1, 0) == 1)
                     continue;
-                if (s != INVALID_SOCKET)
-                    closesocket(s);
                 s = ConnectLoopback(port);
-                send(s, start.data(), static_cast<int>(start.size()), 0);
+                send(s.get(), start.data(), static_cast<int>(start.size()), 0);
             }
             Sleep(100);
         }
@@ -363,8 +361,7 @@ TEST(PlauditorHttp, HeadsAreBoundedAndTricklingConnectionsKeepNoGiftOut)
     }
     done = true;
     trickle.join();
-    for (const SOCKET s : tricklers)
-        closesocket(s);
+    tricklers.clear();
     EXPECT_EQ(served, 12);
     std::sort(took.begin(), took.end());
     std::printf("genuine POSTs answered 202 while 100 connections trickled: %d of 12; latency median %lu ms, max %lu ms\n",
@@ -373,7 +370,7 @@ TEST(PlauditorHttp, HeadsAreBoundedAndTricklingConnectionsKeepNoGiftOut)
 
 TEST(PlauditorHttp, PageEditsApplyAtOnceSaveEveryKeyAndLinesLeaveTheScreenEmpty)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     TempFolder folder;
     const std::uint16_t port = FreeLoopbackPort();
     HttpCompanion companion(folder, HttpSettings(port, R"(, "lineSeconds": 1.5, "mine": {"a": [1]}, "style": {"fontSize": 40})"));

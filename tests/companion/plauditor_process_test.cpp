@@ -39,8 +39,9 @@ TEST(PlauditorProcess, PublishesStyleAndThankYouLinesAndStaysAlonePerScene)
     const std::wstring scene = UniqueScene();
     ASSERT_TRUE(WriteFileBytes(folder / L"settings.json", SettingsJson(36)));
     ASSERT_TRUE(WriteFileBytes(folder / L"events.jsonl", R"({"user": "before start", "gift": "x"})" "\n"));
-    const std::wstring options = L"--settings " + Quoted(folder / L"settings.json") + L" --events " +
-                                 Quoted(folder / L"events.jsonl") + L" --log " + Quoted(folder / L"p.log");
+    const std::wstring options = L"--settings " + win::QuotedArgument(folder / L"settings.json") +
+                                 L" --events " + win::QuotedArgument(folder / L"events.jsonl") + L" --log " +
+                                 win::QuotedArgument(folder / L"p.log");
     ChildProcess plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
     ASSERT_TRUE(plauditor.Started());
 
@@ -91,7 +92,7 @@ TEST(PlauditorProcess, EndsWhenItsHostProcessEnds)
     ChildProcess host(self, L"--gtest_list_tests", L"", CREATE_SUSPENDED);
     ASSERT_TRUE(host.Started());
 
-    ChildProcess plauditor(PlauditorPath(), Arguments(host.Id(), scene, L"--log " + Quoted(folder / L"p.log")));
+    ChildProcess plauditor(PlauditorPath(), Arguments(host.Id(), scene, L"--log " + win::QuotedArgument(folder / L"p.log")));
     ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(scene).has_value(); }));
     EXPECT_TRUE(plauditor.Running());
     host.Kill();
@@ -101,38 +102,36 @@ TEST(PlauditorProcess, EndsWhenItsHostProcessEnds)
 TEST(PlauditorProcess, RefusesALineThePlugInWouldNotWrite)
 {
     TempFolder folder;
-    ChildProcess plauditor(PlauditorPath(), L"1 0 {S} {X} 11 --log " + Quoted(folder / L"p.log"));
+    ChildProcess plauditor(PlauditorPath(), L"1 0 {S} {X} 11 --log " + win::QuotedArgument(folder / L"p.log"));
     EXPECT_EQ(plauditor.Wait(kPatience), 2);
     EXPECT_NE(ReadText(folder / L"p.log").find("bad command line"), std::string::npos);
 }
 
 TEST(PlauditorProcess, TakesEventsFromItsLocalPort)
 {
-    WSADATA data{};
-    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
+    const win::WinsockSession winsock;
+    ASSERT_TRUE(winsock.Started());
     const int port = FreeLoopbackPort();
     ASSERT_NE(port, 0);
 
     TempFolder folder;
     const std::wstring scene = UniqueScene();
     ASSERT_TRUE(WriteFileBytes(folder / L"settings.json", SettingsJson(30, port)));
-    const std::wstring options = L"--settings " + Quoted(folder / L"settings.json") + L" --events " +
-                                 Quoted(folder / L"unused.jsonl") + L" --log " + Quoted(folder / L"p.log");
+    const std::wstring options = L"--settings " + win::QuotedArgument(folder / L"settings.json") + L" --events " +
+                                 win::QuotedArgument(folder / L"unused.jsonl") + L" --log " + win::QuotedArgument(folder / L"p.log");
     ChildProcess plauditor(PlauditorPath(), Arguments(GetCurrentProcessId(), scene, options));
     ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(scene).has_value(); }));
     bool sent = false;
     // The port opens right after the style block is written; allow for that moment.
     WaitUntil(kPatience, [&] {
-        const SOCKET s = ConnectLoopback(static_cast<std::uint16_t>(port));
-        if (s != INVALID_SOCKET) {
+        const win::SocketHandle s = ConnectLoopback(static_cast<std::uint16_t>(port));
+        if (s) {
             // The last line has no newline: closing the connection ends it.
             const char line[] = "{\"user\": \"Tcp\", \"gift\": \"火箭\", \"count\": 1}\n{\"user\": \"Last\"}";
-            sent = send(s, line, sizeof line - 1, 0) == static_cast<int>(sizeof line - 1);
+            sent = send(s.get(), line, sizeof line - 1, 0) == static_cast<int>(sizeof line - 1);
         }
-        closesocket(s);
         return sent;
     });
-    WSACleanup();
     ASSERT_TRUE(sent);
     const std::vector<std::u16string> expected = {u"感谢 Tcp 送出的 1 个 火箭", u"感谢 Last 送出的 1 个 礼物"};
     EXPECT_TRUE(WaitUntil(kPatience, [&] { const auto t = Text(scene); return t && ShownLines(*t) == expected; }));
@@ -154,8 +153,8 @@ struct IdleHost : ChildProcess {
 std::wstring FileOptions(const TempFolder &folder, const std::wstring &name)
 {
     WriteFileBytes(folder / (name + L".jsonl"), "");
-    return L"--events " + Quoted(folder / (name + L".jsonl")) + L" --log " + Quoted(folder / (name + L".log")) +
-           L" --settings " + Quoted(folder / L"settings.json");
+    return L"--events " + win::QuotedArgument(folder / (name + L".jsonl")) + L" --log " + win::QuotedArgument(folder / (name + L".log")) +
+           L" --settings " + win::QuotedArgument(folder / L"settings.json");
 }
 
 } // namespace
@@ -228,8 +227,8 @@ TEST(PlauditorProcess, BadSettingsKeepTheSettingsAndItsOwnLogIsNoEventsFile)
 
     const std::wstring other = UniqueScene();
     ChildProcess follower(PlauditorPath(), Arguments(GetCurrentProcessId(), other,
-                                                     L"--events " + Quoted(folder / L".\\SELF.LOG") + L" --log " +
-                                                         Quoted(folder / L"self.log")));
+                                                     L"--events " + win::QuotedArgument(folder / L".\\SELF.LOG") + L" --log " +
+                                                         win::QuotedArgument(folder / L"self.log")));
     ASSERT_TRUE(WaitUntil(kPatience, [&] { return Style(other).has_value(); }));
     Sleep(1500);
     const std::string log = ReadText(folder / L"self.log");

@@ -1,5 +1,6 @@
 #include "E2eSupport.h"
 #include "support/ChildProcess.h"
+#include "win/Handle.h"
 
 #include <windows.h>
 
@@ -8,25 +9,6 @@
 #include <stb/stb_image.h>
 
 #include <algorithm>
-
-std::string Utf8(const std::wstring &text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string out(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-    return out;
-}
-
-std::wstring Wide(const std::string &utf8)
-{
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                         nullptr, 0);
-    std::wstring out(size, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
 
 Picture ReadPng(const std::wstring &path)
 {
@@ -58,11 +40,7 @@ int CountPixels(const Picture &picture, int x0, int y0, int x1, int y1,
 
 bool BlockExists(const std::wstring &name)
 {
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str());
-    if (!mapping)
-        return false;
-    CloseHandle(mapping);
-    return true;
+    return static_cast<bool>(win::UniqueHandle(OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str())));
 }
 
 std::wstring InstallHost(const std::wstring &folder, bool withCompanion)
@@ -98,13 +76,12 @@ int NewestFrame(const std::wstring &folder)
 {
     int newest = -1;
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"frame_*.png").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const FolderSearch search(FindFirstFileW((folder + L"frame_*.png").c_str(), &found));
+    if (!search)
         return newest;
     do
         newest = std::max(newest, _wtoi(found.cFileName + 6));
-    while (FindNextFileW(search, &found));
-    FindClose(search);
+    while (FindNextFileW(search.get(), &found));
     return newest;
 }
 

@@ -2,6 +2,7 @@
 #include "support/FreshGuid.h"
 #include "support/JsonFile.h"
 #include "support/TempFolder.h"
+#include "win/Text.h"
 
 #include <cstdint>
 #include <functional>
@@ -10,9 +11,6 @@
 
 // Files, identifiers and pictures for the end-to-end tests, which drive our programs as a
 // user would: through files, command lines and the frames they write.
-
-std::string Utf8(const std::wstring &text);
-std::wstring Wide(const std::string &utf8);
 
 struct Picture {
     int width = 0;

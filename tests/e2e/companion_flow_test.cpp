@@ -13,7 +13,7 @@ std::wstring InstallHostWithCompanion(const std::wstring &folder, const std::wst
 {
     const std::wstring root = InstallHost(folder, true);
     nlohmann::json settings = ReadJsonFile(root + L"plugins\\VantoPlauditor\\Plauditor.json");
-    settings["eventsFile"] = Utf8(eventsFile);
+    settings["eventsFile"] = win::Utf8FromWide(eventsFile);
     settings["style"]["font"] = "WenQuanYi Zen Hei";
     WriteFileBytes(root + L"plugins\\VantoPlauditor\\Plauditor.json", settings.dump(2));
     return root;
@@ -58,7 +58,7 @@ TEST(CompanionFlow, GiftEventBecomesAThankYouLineInTheFrames)
     EXPECT_GT(sources["Thanks"]["cx"].get<double>(), 32.0);
     EXPECT_GE(sources["Thanks"]["cy"].get<double>(), 48.0);
 
-    const std::wstring styleBlock = L"TSPlauditor" + Wide(sceneGuid);
+    const std::wstring styleBlock = L"TSPlauditor" + win::WideFromUtf8(sceneGuid);
     const std::wstring companionLog = root + L"plugins\\VantoPlauditor\\Plauditor.log";
     EXPECT_TRUE(WaitUntil(20000, [&] {
         return ReadFileBytes(companionLog).find(sceneGuid) != std::string::npos;

@@ -32,14 +32,14 @@ TEST(GrowingLog, TheFrameShowsItsLastLines)
     ASSERT_TRUE(WriteFileBytes(logPath, GiftLines(1, 10000)));
 
     const nlohmann::ordered_json data = {
-        {"guid", Utf8(FreshGuidText())}, {"baseSizeCX", 600.0}, {"baseSizeCY", 160.0},
-        {"mode", 1}, {"file", Utf8(logPath)}, {"font", "WenQuanYi Zen Hei"}, {"fontSize", 24},
+        {"guid", win::Utf8FromWide(FreshGuidText())}, {"baseSizeCX", 600.0}, {"baseSizeCY", 160.0},
+        {"mode", 1}, {"file", win::Utf8FromWide(logPath)}, {"font", "WenQuanYi Zen Hei"}, {"fontSize", 24},
         {"color", -65536}, {"useTextExtents", 1}, {"extentWidth", 600}, {"extentHeight", 160},
         {"wrap", 1}, {"scrollMode", 1}};
     const nlohmann::ordered_json source = {{"class", "Hollin答谢水友插件(Vanto)"}, {"x", 20.0}, {"y", 20.0},
                                            {"cx", 600.0}, {"cy", 160.0}, {"data", data}};
     const nlohmann::ordered_json scenes = {
-        {"scenes", {{"Live", {{"sources", {{"sceneGuid", Utf8(sceneGuid)}, {"Log", source}}}}}}}};
+        {"scenes", {{"Live", {{"sources", {{"sceneGuid", win::Utf8FromWide(sceneGuid)}, {"Log", source}}}}}}}};
     ASSERT_TRUE(WriteFileBytes(folder + L"scenes.json", scenes.dump(2)));
 
     ChildProcess host(InstallHost(folder) + L"headless_host.exe",

@@ -30,12 +30,12 @@ Install InstallServing(const std::wstring &folder, const std::wstring &name, std
     install.settings = install.root + L"plugins\\VantoPlauditor\\Plauditor.json";
     nlohmann::json settings = ReadJsonFile(install.settings);
     settings["httpPort"] = port;
-    settings["eventsFile"] = Utf8(place + L"events.jsonl");
+    settings["eventsFile"] = win::Utf8FromWide(place + L"events.jsonl");
     settings["style"]["font"] = "WenQuanYi Zen Hei";
     settings["style"]["fontSize"] = 40;
     WriteFileBytes(install.settings, settings.dump(2));
     WriteFileBytes(place + L"events.jsonl", "");
-    WriteFileBytes(place + L"scenes.json", SceneWithSource(scene, Utf8(FreshGuidText())));
+    WriteFileBytes(place + L"scenes.json", SceneWithSource(scene, win::Utf8FromWide(FreshGuidText())));
     return install;
 }
 
@@ -71,9 +71,9 @@ void ExpectGiftInFrames(std::uint16_t port, const std::wstring &frames)
 
 TEST(HostileInputFlow, AfterDeepJsonHugeNumbersAndAPortChangeTheNextGiftIsInTheFrames)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     const TempFolder temp;
-    const std::string scene = Utf8(FreshGuidText());
+    const std::string scene = win::Utf8FromWide(FreshGuidText());
     const std::uint16_t port = FreeLoopbackPort(), next = FreeLoopbackPort();
     const Install install = InstallServing(temp.Path(), L"a", port, scene);
     ChildProcess host = RunHost(install, 450);
@@ -106,9 +106,9 @@ TEST(HostileInputFlow, AfterDeepJsonHugeNumbersAndAPortChangeTheNextGiftIsInTheF
 
 TEST(HostileInputFlow, ASecondHostShowingTheSceneGetsItsCompanionWhenTheFirstHostEnds)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     const TempFolder temp;
-    const std::string scene = Utf8(FreshGuidText());
+    const std::string scene = win::Utf8FromWide(FreshGuidText());
     const std::uint16_t firstPort = FreeLoopbackPort(), secondPort = FreeLoopbackPort();
     const Install first = InstallServing(temp.Path(), L"a", firstPort, scene);
     const Install second = InstallServing(temp.Path(), L"b", secondPort, scene);

@@ -19,14 +19,14 @@ bool IsLight(int r, int g, int b) { return r > 200 && g > 200 && b > 200; }
 
 TEST(HttpFlow, CurlLikePostShowsInTheNextFrame)
 {
-    WinsockUser winsock;
+    win::WinsockSession winsock;
     const TempFolder temp;
     const std::wstring &folder = temp.Path();
     const std::wstring root = InstallHost(folder, true);
     const std::uint16_t port = FreeLoopbackPort();
     nlohmann::json settings = ReadJsonFile(root + L"plugins\\VantoPlauditor\\Plauditor.json");
     settings["httpPort"] = port;
-    settings["eventsFile"] = Utf8(folder + L"unused.jsonl");
+    settings["eventsFile"] = win::Utf8FromWide(folder + L"unused.jsonl");
     settings["style"]["font"] = "WenQuanYi Zen Hei";
     settings["style"]["fontSize"] = 40;
     WriteFileBytes(root + L"plugins\\VantoPlauditor\\Plauditor.json", settings.dump(2));

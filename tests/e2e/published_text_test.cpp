@@ -10,13 +10,13 @@ namespace {
 
 std::string SceneCollection(const std::wstring &sceneGuid, const std::wstring &sourceGuid)
 {
-    nlohmann::ordered_json data = {{"guid", Utf8(sourceGuid)},
+    nlohmann::ordered_json data = {{"guid", win::Utf8FromWide(sourceGuid)},
                                    {"baseSizeCX", 600.0},
                                    {"baseSizeCY", 160.0}};
     nlohmann::ordered_json source = {{"class", "Hollin答谢水友插件(Vanto)"},
                                      {"x", 20.0}, {"y", 20.0}, {"cx", 600.0}, {"cy", 160.0},
                                      {"data", data}};
-    nlohmann::ordered_json sources = {{"sceneGuid", Utf8(sceneGuid)}, {"Thanks", source}};
+    nlohmann::ordered_json sources = {{"sceneGuid", win::Utf8FromWide(sceneGuid)}, {"Thanks", source}};
     return nlohmann::ordered_json{{"scenes", {{"Live", {{"sources", sources}}}}}}.dump(2);
 }
 

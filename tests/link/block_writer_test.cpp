@@ -2,6 +2,7 @@
 #include "companion/blockwriter/SharedBlockWriter.h"
 #include "link/blocks/BlockText.h"
 #include "support/FreshGuid.h"
+#include "win/Handle.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,12 @@ TEST(BlockWriter, WaitsForCopiesUnderWayWithTheBlockEmptyAndItsTailUntouched)
     DWORD error = 0;
     std::optional<SharedBlockWriter> block = SharedBlockWriter::Open(name, error);
     ASSERT_TRUE(block) << error;
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        static_cast<DWORD>(kBlockBytes), name.c_str());
-    ASSERT_NE(mapping, nullptr);
-    const auto *view = static_cast<const unsigned char *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kBlockBytes));
-    ASSERT_NE(view, nullptr);
+    const win::UniqueHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                      static_cast<DWORD>(kBlockBytes), name.c_str()));
+    ASSERT_TRUE(mapping);
+    const win::MappedView mapped(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, kBlockBytes));
+    ASSERT_TRUE(mapped);
+    const auto *view = static_cast<const unsigned char *>(mapped.get());
 
     ASSERT_TRUE(block->Write(u"100001|0|1|old text"));
     std::u16string copy(kBlockUnits, u'\0');
@@ -33,7 +35,4 @@ TEST(BlockWriter, WaitsForCopiesUnderWayWithTheBlockEmptyAndItsTailUntouched)
     }));
     EXPECT_EQ(waits, 1);
     EXPECT_TRUE(BlockHoldsText(view, u"100002|0|1|new"));
-
-    UnmapViewOfFile(view);
-    CloseHandle(mapping);
 }

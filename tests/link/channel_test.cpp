@@ -1,19 +1,20 @@
 // The two channels read real named blocks, written in this process by the block writer
 // (which holds the block open as the companion does).
-#include "companion/blockwriter/SharedBlockWriter.h"
 #include "hostlib/HostControl.h"
 #include "link/ChannelSequence.h"
+#include "link/PlatformSeams.h"
 #include "link/StyleChannel.h"
 #include "link/TextChannel.h"
 #include "support/FreshGuid.h"
+#include "support/ScenePublisher.h"
 #include "support/SceneTree.h"
 #include "support/StringText.h"
 #include "support/TempFolder.h"
+#include "win/Handle.h"
 
 #include <gtest/gtest.h>
 
 #include <cwchar>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -23,26 +24,24 @@ namespace {
 const std::u16string kCompleteStyle =
     u"5|Liberation Sans|100|101|102|103|104|105|106|107|108|109|110|111|112|113|114|115|116|117|118|119|120";
 
+// What the block reader prints, caught through its seam.
+std::wstring consoleLines;
+void CatchConsoleLine(const wchar_t *line) { consoleLines += line; }
+
 class Channel : public ::testing::Test {
 protected:
+    PlatformSeamsOverride seams;
     SceneTree tree;
     XElement *data = tree.NewDataElement();
     std::wstring scene = FreshGuidText();
-    std::optional<SharedBlockWriter> textBlock;
-    std::optional<SharedBlockWriter> styleBlock;
+    ScenePublisher publish{scene};
 
-    void SetUp() override { ResetChannelSequenceNumbers(); }
-
-    void Publish(std::optional<SharedBlockWriter> &block, const std::wstring &name, std::u16string_view text)
+    void SetUp() override
     {
-        DWORD error = 0;
-        if (!block)
-            block = SharedBlockWriter::Open(name, error);
-        ASSERT_TRUE(block) << error;
-        ASSERT_TRUE(block->Write(text));
+        ResetChannelSequenceNumbers();
+        consoleLines.clear();
+        Platform().consoleLine = &CatchConsoleLine;
     }
-    void PublishText(std::u16string_view text) { Publish(textBlock, TextBlockName(scene), text); }
-    void PublishStyle(std::u16string_view text) { Publish(styleBlock, StyleBlockName(scene), text); }
 
     int ReadText(String &out) { return ReadTextChannel(out, String(scene.c_str()), data); }
     int ReadStyle() { return ReadStyleChannel(String(scene.c_str()), data); }
@@ -52,7 +51,7 @@ protected:
 
 TEST_F(Channel, NewTextBlockIsTakenOnce)
 {
-    PublishText(u"7|1|2|Hello\r\nWorld");
+    publish.Text(u"7|1|2|Hello\r\nWorld");
     String out(L"replaced");
     EXPECT_EQ(ReadText(out), 1);
     EXPECT_EQ(Text(out), L"Hello\r\nWorld");
@@ -65,7 +64,7 @@ TEST_F(Channel, NewTextBlockIsTakenOnce)
 
 TEST_F(Channel, LineCountMismatchConsumesTheNumberButKeepsTheText)
 {
-    PublishText(u"8|3|3|a\r\n\r\nb");
+    publish.Text(u"8|3|3|a\r\n\r\nb");
     String out(L"as given");
     EXPECT_EQ(ReadText(out), 1);
     EXPECT_EQ(Text(out), L"as given");
@@ -75,12 +74,12 @@ TEST_F(Channel, LineCountMismatchConsumesTheNumberButKeepsTheText)
 
 TEST_F(Channel, RefusedTextBlockLeavesItsNumberFree)
 {
-    PublishText(u"10||1|x");  // the empty mode field vanishes: three fields
+    publish.Text(u"10||1|x");  // the empty mode field vanishes: three fields
     String out;
     EXPECT_EQ(ReadText(out), 0);
     EXPECT_FALSE(data->HasItem(L"mode"));
 
-    PublishText(u"10|2|1|x");
+    publish.Text(u"10|2|1|x");
     EXPECT_EQ(ReadText(out), 1);
     EXPECT_EQ(Text(out), L"x");
 }
@@ -93,23 +92,19 @@ TEST_F(Channel, NoBlockTakesNothingAndLeavesNoBlockBehind)
     EXPECT_EQ(ReadStyle(), 0);
 
     for (const std::wstring &name : {TextBlockName(scene), StyleBlockName(scene)}) {
-        HANDLE left = OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str());
-        EXPECT_EQ(left, nullptr);
-        if (left)
-            CloseHandle(left);
+        const win::UniqueHandle left(OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str()));
+        EXPECT_EQ(left.get(), nullptr);
     }
 }
 
 TEST_F(Channel, NameHeldByAnotherKindOfObjectTakesNothing)
 {
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, TextBlockName(scene).c_str());
-    ASSERT_NE(event, nullptr);
+    const win::UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, TextBlockName(scene).c_str()));
+    ASSERT_TRUE(event);
     String out(L"before");
-    testing::internal::CaptureStdout();
     EXPECT_EQ(ReadText(out), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not create file mapping object (6).\n");
+    EXPECT_EQ(consoleLines, L"Could not create file mapping object (6).\n");
     EXPECT_EQ(Text(out), L"before");
-    CloseHandle(event);
 }
 
 // A read-only section of a file under the block's name opens, but gives no writable view.
@@ -117,22 +112,20 @@ TEST_F(Channel, BlockWithoutAWritableViewTakesNothing)
 {
     TempFolder folder;
     ASSERT_TRUE(WriteFileBytes(folder / L"block", std::string(4096, '7')));
-    HANDLE file = CreateFileW((folder / L"block").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    HANDLE section = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, TextBlockName(scene).c_str());
-    ASSERT_NE(section, nullptr);
+    const win::UniqueHandle file(CreateFileW((folder / L"block").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
+    const win::UniqueHandle section(
+        CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, TextBlockName(scene).c_str()));
+    ASSERT_TRUE(section);
     String out(L"before");
-    testing::internal::CaptureStdout();
     EXPECT_EQ(ReadText(out), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not map view of file (5).\n");
+    EXPECT_EQ(consoleLines, L"Could not map view of file (5).\n");
     EXPECT_EQ(Text(out), L"before");
-    CloseHandle(section);
-    CloseHandle(file);
 }
 
 TEST_F(Channel, EmptySceneOrMissingDataTakesNothing)
 {
-    PublishText(u"13|0|1|x");
+    publish.Text(u"13|0|1|x");
     String out;
     EXPECT_EQ(ReadTextChannel(out, String(), data), 0);
     EXPECT_EQ(ReadTextChannel(out, String(L""), data), 0);
@@ -173,7 +166,7 @@ static String SceneThenFailingAllocation(const std::wstring &scene)
 
 TEST_F(Channel, RefusedAllocationTakesNothing)
 {
-    PublishText(u"15|0|1|x");
+    publish.Text(u"15|0|1|x");
     String out;
     EXPECT_EQ(ReadTextChannel(out, SceneThenFailingAllocation(scene), data), 0);
     EXPECT_EQ(ReadText(out), 1);
@@ -181,7 +174,7 @@ TEST_F(Channel, RefusedAllocationTakesNothing)
 
 TEST_F(Channel, CompleteStyleBlockWritesEverySettingInOrderOnce)
 {
-    PublishStyle(kCompleteStyle);
+    publish.Style(kCompleteStyle);
     ASSERT_EQ(ReadStyle(), 1);
     static const wchar_t *const keys[] = {
         L"font", L"fontSize", L"color", L"textOpacity", L"scrollSpeed", L"backgroundColor",
@@ -211,8 +204,8 @@ TEST_F(Channel, CompleteStyleBlockWritesEverySettingInOrderOnce)
 
 TEST_F(Channel, TextAndStyleNumbersAreIndependent)
 {
-    PublishText(u"5|0|1|x");
-    PublishStyle(kCompleteStyle);  // also number 5
+    publish.Text(u"5|0|1|x");
+    publish.Style(kCompleteStyle);  // also number 5
     String out;
     EXPECT_EQ(ReadText(out), 1);
     EXPECT_EQ(ReadStyle(), 1);

@@ -3,6 +3,7 @@
 // operator new, the standard exceptions' messages, dynamic_cast, and function-local statics
 // initialised once however many threads ask.
 #include "minitest/MiniTest.h"
+#include "win/Handle.h"
 
 #include <windows.h>
 
@@ -104,12 +105,11 @@ DWORD WINAPI AskForTheStatic(void *result)
 TEST(Runtime, FunctionLocalStaticIsInitialisedOnceForAllThreads)
 {
     int results[4] = {};
-    HANDLE threads[4] = {};
+    win::UniqueHandle threads[4];
     for (int i = 0; i < 4; ++i)
-        threads[i] = CreateThread(nullptr, 0, &AskForTheStatic, &results[i], 0, nullptr);
-    WaitForMultipleObjects(4, threads, TRUE, INFINITE);
-    for (HANDLE thread : threads)
-        CloseHandle(thread);
+        threads[i].reset(CreateThread(nullptr, 0, &AskForTheStatic, &results[i], 0, nullptr));
+    for (const win::UniqueHandle &thread : threads)
+        WaitForSingleObject(thread.get(), INFINITE);
     EXPECT_EQ(initialisations.load(), 1);
     EXPECT_EQ(results[0] + results[1] + results[2] + results[3], 4 * 42);
     EXPECT_EQ(SlowlyInitialised(), 42);

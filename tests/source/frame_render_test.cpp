@@ -1,4 +1,4 @@
-#include "source/TextOutputSource.h"
+#include "support/NewTextSource.h"
 #include "support/ProcessGraphics.h"
 #include "support/SceneTree.h"
 #include "support/TempFolder.h"
@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -25,9 +24,7 @@ protected:
 
     void SetUp() override
     {
-        void *storage = Allocate(sizeof(TextOutputSource));
-        std::memset(storage, 0, sizeof(TextOutputSource));
-        source = new (storage) TextOutputSource(data);
+        source = NewTextSource(data);
         source->texture = GS->CreateTexture(200, 50, GS_BGRA, nullptr, FALSE, FALSE);
         source->textureWidth = 200;
         source->textureHeight = 50;
@@ -312,9 +309,7 @@ TEST_F(FrameRender, ExtentChangeFlashesAGreenBoxThatFadesInItsLastSecond)
     SceneTree tree;
     XElement *data = tree.NewDataElement();
     data->SetInt(L"useTextExtents", 1);
-    void *storage = Allocate(sizeof(TextOutputSource));
-    std::memset(storage, 0, sizeof(TextOutputSource));
-    auto *source = new (storage) TextOutputSource(data);
+    auto *source = NewTextSource(data);
     source->texture = GS->CreateTexture(32, 32, GS_BGRA, nullptr, FALSE, FALSE);
     source->SetInt(L"extentWidth", 10);
     HostClearGraphicsRecording(graphics);

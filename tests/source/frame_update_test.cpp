@@ -1,19 +1,17 @@
 // Each frame a source polls its scene's two blocks (written here by the block writer, as the
 // companion writes them) and rebuilds its texture only on news, at most once a frame.
 #include "companion/blockwriter/BlockFormat.h"
-#include "companion/blockwriter/SharedBlockWriter.h"
 #include "link/ChannelSequence.h"
 #include "source/TextOutputSource.h"
 #include "support/FreshGuid.h"
 #include "support/LogCapture.h"
 #include "support/ProcessGraphics.h"
+#include "support/NewTextSource.h"
+#include "support/ScenePublisher.h"
 #include "support/SceneTree.h"
 #include "support/StringText.h"
 
 #include <gtest/gtest.h>
-#include <cstring>
-#include <new>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -39,7 +37,7 @@ protected:
     SceneTree tree;
     XElement *sources = tree.AddScene(L"Live");
     std::wstring scene = FreshGuidText();
-    std::optional<SharedBlockWriter> textBlock, styleBlock;
+    ScenePublisher publish{scene};
     std::vector<TextOutputSource *> made;
 
     void SetUp() override
@@ -55,22 +53,10 @@ protected:
 
     TextOutputSource *NewSource(XElement *scene, CTSTR name = L"Thanks")
     {
-        void *storage = Allocate(sizeof(TextOutputSource));
-        std::memset(storage, 0, sizeof(TextOutputSource));
-        made.push_back(new (storage) TextOutputSource(SceneTree::DataOf(tree.AddSource(scene, name))));
+        made.push_back(NewTextSource(SceneTree::DataOf(tree.AddSource(scene, name))));
         HostClearGraphicsRecording(graphics);
         return made.back();
     }
-    void Publish(std::optional<SharedBlockWriter> &block, const std::wstring &name, std::u16string_view text)
-    {
-        DWORD error = 0;
-        if (!block)
-            block = SharedBlockWriter::Open(name, error);
-        ASSERT_TRUE(block) << error;
-        ASSERT_TRUE(block->Write(text));
-    }
-    void PublishText(std::u16string_view text) { Publish(textBlock, TextBlockName(scene), text); }
-    void PublishStyle(std::u16string_view text) { Publish(styleBlock, StyleBlockName(scene), text); }
     Names CallNames() const { return HostGraphicsCallNames(graphics); }
 };
 
@@ -80,7 +66,7 @@ TEST_F(FrameUpdate, NewTextIsBuiltOnceAndFramesWithoutNewsBuildNothing)
 {
     TextOutputSource *source = NewSource(sources);
     source->textSetting = source->currentText = L"old";
-    PublishText(u"7|0|2|Thanks Alice\r\nThanks Bob");
+    publish.Text(u"7|0|2|Thanks Alice\r\nThanks Bob");
     for (int frame = 0; frame < 3; ++frame)
         source->Preprocess();
     EXPECT_EQ(CallNames(), Names{"CreateTexture"});
@@ -91,8 +77,8 @@ TEST_F(FrameUpdate, NewTextIsBuiltOnceAndFramesWithoutNewsBuildNothing)
 TEST_F(FrameUpdate, NewTextAndStyleInOneFrameBuildOnceWithBothAndStyleAloneBuildsToo)
 {
     TextOutputSource *source = NewSource(sources);
-    PublishText(u"9|0|1|Thanks");
-    PublishStyle(StyleWithExtents(4, 64));
+    publish.Text(u"9|0|1|Thanks");
+    publish.Style(StyleWithExtents(4, 64));
     source->Preprocess();
     source->Preprocess();
     EXPECT_EQ(CallNames(), Names{"CreateTexture"});
@@ -102,7 +88,7 @@ TEST_F(FrameUpdate, NewTextAndStyleInOneFrameBuildOnceWithBothAndStyleAloneBuild
     EXPECT_EQ(source->textureHeight, 100);
 
     HostClearGraphicsRecording(graphics);
-    PublishStyle(StyleWithExtents(5, 30));
+    publish.Style(StyleWithExtents(5, 30));
     source->Preprocess();
     EXPECT_EQ(CallNames(), Names{"Texture::SetImage"});
     EXPECT_EQ(source->fontSize, 30);
@@ -113,7 +99,7 @@ TEST_F(FrameUpdate, FailedLineCheckClearsTheShownText)
 {
     TextOutputSource *source = NewSource(sources);
     source->textSetting = source->currentText = L"old";
-    PublishText(u"10|0|3|a\r\nb");
+    publish.Text(u"10|0|3|a\r\nb");
     source->Preprocess();
     EXPECT_TRUE(source->currentText.IsEmpty());
     EXPECT_TRUE(source->textSetting.IsEmpty());
@@ -124,7 +110,7 @@ TEST_F(FrameUpdate, OnlyTheFirstSourceOfASceneTakesABlock)
 {
     TextOutputSource *first = NewSource(sources, L"First");
     TextOutputSource *second = NewSource(sources, L"Second");
-    PublishText(u"11|0|1|Thanks");
+    publish.Text(u"11|0|1|Thanks");
     first->Preprocess();
     second->Preprocess();
     EXPECT_EQ(Text(first->currentText), L"Thanks");
@@ -144,7 +130,7 @@ TEST_F(FrameUpdate, StyleBlockOfTheDefaultsLeavesEveryFieldAsItWas)
     std::string error;
     const auto block = FormatStyleBlock(3, u"Arial", defaults, error);
     ASSERT_TRUE(block) << error;
-    PublishStyle(*block);
+    publish.Style(*block);
     styled->Preprocess();
     ASSERT_EQ(styled->data->GetInt(L"align", -7), 0) << "the block was not taken";
     const auto fields = [](const TextOutputSource &s) {

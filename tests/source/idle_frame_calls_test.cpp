@@ -4,12 +4,12 @@
 #include "link/ChannelSequence.h"
 #include "link/PlatformSeams.h"
 #include "source/TextOutputSource.h"
+#include "support/NewTextSource.h"
 #include "support/SceneTree.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -65,9 +65,7 @@ TEST(IdleFrame, OpensMapsAndLetsGoOfBothBlocksInOrderWithFiveAllocations)
     XElement *data = tree.NewDataElement();
     data->SetString(L"guid", L"{SOURCE}");
     data->parent->parent->SetString(L"sceneGuid", L"{SCENE}");
-    void *storage = Allocate(sizeof(TextOutputSource));
-    std::memset(storage, 0, sizeof(TextOutputSource));
-    TextOutputSource *source = new (storage) TextOutputSource(data);
+    TextOutputSource *source = NewTextSource(data);
     TakenSequenceNumbers() = ChannelSequenceNumbers{7, 7};
     source->Preprocess();  // the first frame also copies the source identifier
     calls.clear();

@@ -2,6 +2,7 @@
 
 #include "hostlib/HostControl.h"
 #include "support/HandleProbe.h"
+#include "win/Handle.h"
 
 namespace {
 
@@ -9,12 +10,12 @@ TEST(HandleProbe, SeesALeakedDeviceContextAndEvent)
 {
     ProbeHandles();
     const HandleProbe before = ProbeHandles();
-    HDC dc = CreateCompatibleDC(nullptr);
+    win::MemoryDC dc(CreateCompatibleDC(nullptr));
     EXPECT_NE(ProbeHandles().gdiSlot, before.gdiSlot);
-    DeleteDC(dc);
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    dc.reset();
+    win::UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     EXPECT_NE(ProbeHandles().kernelHandle, before.kernelHandle);
-    CloseHandle(event);
+    event.reset();
     EXPECT_EQ(ProbeHandles(), before);
 }
 

@@ -5,13 +5,12 @@
 #include "source/Rasterise.h"
 #include "source/TextOutputSource.h"
 #include "support/LogCapture.h"
+#include "support/NewTextSource.h"
 #include "support/ProcessGraphics.h"
 #include "support/SceneTree.h"
 
 #include <gtest/gtest.h>
 #include <cstdint>
-#include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -45,9 +44,7 @@ protected:
 
     void SetUp() override
     {
-        void *storage = Allocate(sizeof(TextOutputSource));
-        std::memset(storage, 0, sizeof(TextOutputSource));
-        source = new (storage) TextOutputSource(tree.NewDataElement());
+        source = NewTextSource(tree.NewDataElement());
         HostClearGraphicsRecording(graphics);
         log.Clear();
     }

@@ -1,6 +1,7 @@
 #include "raster_test_support.h"
 #include "support/StringText.h"
 #include "support/TempFolder.h"
+#include "win/Handle.h"
 
 #include <cstdio>
 #include <fstream>
@@ -166,12 +167,14 @@ TEST_F(RasteriseFromFile, HugeFileShowsItsStartWithAWarning)
     {
         std::ofstream(path.c_str(), std::ios::binary) << lines;
     }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    LARGE_INTEGER size{};
-    size.QuadPart = 65LL << 20;
-    EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
-    CloseHandle(file);
+    {
+        const win::UniqueHandle file(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        LARGE_INTEGER size{};
+        size.QuadPart = 65LL << 20;
+        EXPECT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
+    }
 
     source->fontSize = 48;
     source->UpdateTexture();

@@ -1,29 +1,21 @@
-#include "source/TextOutputSource.h"
+#include "support/NewTextSource.h"
 #include "support/SceneTree.h"
 #include "support/StringText.h"
 
 #include <gtest/gtest.h>
-#include <cstring>
 #include <cwctype>
 #include <map>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Builds a source the way the create callback does: zero-filled host storage.
-struct SourceDeleter {
-    void operator()(TextOutputSource *source) const { delete source; }
-};
-using SourcePtr = std::unique_ptr<TextOutputSource, SourceDeleter>;
+using SourcePtr = std::unique_ptr<TextOutputSource>;
 
 SourcePtr MakeSource(XElement *data)
 {
-    void *storage = Allocate(sizeof(TextOutputSource));
-    std::memset(storage, 0, sizeof(TextOutputSource));
-    return SourcePtr(new (storage) TextOutputSource(data));
+    return SourcePtr(NewTextSource(data));
 }
 
 class SourceSettings : public ::testing::Test {

@@ -20,39 +20,39 @@ ChildProcess::ChildProcess(const std::wstring &program, const std::wstring &argu
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = startup.hStdError = output;
     }
+    PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, creationFlags, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process))
-        process = PROCESS_INFORMATION{};
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &started))
+        return;
+    process = win::Process(started);
+    id = started.dwProcessId;
+    mainThreadId = started.dwThreadId;
 }
 
 ChildProcess::~ChildProcess()
 {
     Kill();
-    if (process.hProcess) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
 }
 
 bool ChildProcess::Running() const
 {
-    return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+    return process.process && WaitForSingleObject(process.process.get(), 0) == WAIT_TIMEOUT;
 }
 
 long ChildProcess::Wait(DWORD timeoutMs)
 {
-    if (!process.hProcess || WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    if (!process.process || WaitForSingleObject(process.process.get(), timeoutMs) != WAIT_OBJECT_0)
         return -1;
     DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
+    GetExitCodeProcess(process.process.get(), &code);
     return static_cast<long>(code);
 }
 
 void ChildProcess::Kill()
 {
     if (Running()) {
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, 10000);
+        TerminateProcess(process.process.get(), 1);
+        WaitForSingleObject(process.process.get(), 10000);
     }
 }
 
@@ -64,20 +64,19 @@ ChildProcess::Finished ChildProcess::RunToEnd(const std::wstring &program, const
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
         return finished;
+    const win::UniqueHandle reading(readEnd);
+    win::UniqueHandle writing(writeEnd);
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    {
-        ChildProcess child(program, arguments, L"", 0, writeEnd);
-        // Only the child holds the write end now, so the reads end when it does.
-        CloseHandle(writeEnd);
-        if (child.Started()) {
-            char buffer[4096];
-            DWORD read = 0;
-            while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-                finished.output.append(buffer, read);
-            finished.exitCode = child.Wait(timeoutMs);
-        }
+    ChildProcess child(program, arguments, L"", 0, writeEnd);
+    // Only the child holds the write end now, so the reads end when it does.
+    writing.reset();
+    if (child.Started()) {
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+            finished.output.append(buffer, read);
+        finished.exitCode = child.Wait(timeoutMs);
     }
-    CloseHandle(readEnd);
     return finished;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
+#include "win/Handle.h"
+
 #include <windows.h>
 
 #include <string>
 
 // A program of ours run as a second process; ended (if still running) when this goes.
 class ChildProcess {
-    PROCESS_INFORMATION process{};
+    win::Process process;
+    DWORD id = 0, mainThreadId = 0;
 
     ChildProcess(const std::wstring &program, const std::wstring &arguments, const std::wstring &workingFolder,
                  DWORD creationFlags, HANDLE output);
@@ -19,9 +22,9 @@ public:
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
-    bool Started() const { return process.hProcess != nullptr; }
-    DWORD Id() const { return process.dwProcessId; }
-    DWORD MainThreadId() const { return process.dwThreadId; }
+    bool Started() const { return static_cast<bool>(process.process); }
+    DWORD Id() const { return id; }
+    DWORD MainThreadId() const { return mainThreadId; }
     bool Running() const;
     // The exit code once the process has ended within timeoutMs, or -1.
     long Wait(DWORD timeoutMs);

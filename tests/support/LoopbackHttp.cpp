@@ -3,14 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-WinsockUser::WinsockUser()
-{
-    WSADATA data{};
-    WSAStartup(MAKEWORD(2, 2), &data);
-}
-
-WinsockUser::~WinsockUser() { WSACleanup(); }
-
 namespace {
 
 sockaddr_in Loopback(std::uint16_t port)
@@ -24,14 +16,12 @@ sockaddr_in Loopback(std::uint16_t port)
 
 } // namespace
 
-SOCKET ConnectLoopback(std::uint16_t port)
+win::SocketHandle ConnectLoopback(std::uint16_t port)
 {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    win::SocketHandle s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     const sockaddr_in address = Loopback(port);
-    if (s != INVALID_SOCKET && connect(s, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
-        closesocket(s);
-        return INVALID_SOCKET;
-    }
+    if (s && connect(s.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+        s.reset();
     return s;
 }
 
@@ -39,25 +29,24 @@ std::uint16_t FreeLoopbackPort()
 {
     sockaddr_in address = Loopback(0);
     int length = sizeof address;
-    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    bind(probe, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-    getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length);
-    closesocket(probe);
+    const win::SocketHandle probe(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    bind(probe.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    getsockname(probe.get(), reinterpret_cast<sockaddr *>(&address), &length);
     return ntohs(address.sin_port);
 }
 
 HttpReply ExchangeRaw(std::uint16_t port, std::string_view request, unsigned timeoutMs)
 {
     HttpReply reply;
-    const SOCKET s = ConnectLoopback(port);
-    if (s == INVALID_SOCKET)
+    const win::SocketHandle s = ConnectLoopback(port);
+    if (!s)
         return reply;
     const DWORD timeout = timeoutMs;
-    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&timeout), sizeof timeout);
-    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char *>(&timeout), sizeof timeout);
+    setsockopt(s.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&timeout), sizeof timeout);
+    setsockopt(s.get(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char *>(&timeout), sizeof timeout);
     size_t sent = 0;
     while (sent < request.size()) {
-        const int wrote = send(s, request.data() + sent, static_cast<int>(std::min<size_t>(request.size() - sent, 1 << 16)), 0);
+        const int wrote = send(s.get(), request.data() + sent, static_cast<int>(std::min<size_t>(request.size() - sent, 1 << 16)), 0);
         if (wrote <= 0)
             break;  // the server may answer and close before taking everything
         sent += static_cast<size_t>(wrote);
@@ -65,9 +54,8 @@ HttpReply ExchangeRaw(std::uint16_t port, std::string_view request, unsigned tim
     std::string answer;
     char buffer[4096];
     int got = 0;
-    while ((got = recv(s, buffer, sizeof buffer, 0)) > 0)
+    while ((got = recv(s.get(), buffer, sizeof buffer, 0)) > 0)
         answer.append(buffer, static_cast<size_t>(got));
-    closesocket(s);
     if (answer.rfind("HTTP/1.1 ", 0) != 0 || answer.size() < 12)
         return reply;
     reply.status = std::atoi(answer.c_str() + 9);

@@ -1,20 +1,11 @@
 #pragma once
 // HTTP to a port on 127.0.0.1 the way curl and bots speak it: raw bytes over a socket, so
 // tests can also send what no well-behaved client would (no length, huge bodies, silence).
-#include <winsock2.h>
+#include "win/Socket.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-// Keeps winsock started for as long as it lives.
-class WinsockUser {
-public:
-    WinsockUser();
-    ~WinsockUser();
-    WinsockUser(const WinsockUser &) = delete;
-    WinsockUser &operator=(const WinsockUser &) = delete;
-};
 
 struct HttpReply {
     int status = 0;        // 0: no answer (refused, reset, timed out)
@@ -33,5 +24,5 @@ std::string PlainGet(std::uint16_t port, std::string_view path);
 
 // A TCP port on 127.0.0.1 that nothing listens on right now.
 std::uint16_t FreeLoopbackPort();
-// A socket connected to 127.0.0.1:port, or INVALID_SOCKET.
-SOCKET ConnectLoopback(std::uint16_t port);
+// A socket connected to 127.0.0.1:port, or none.
+win::SocketHandle ConnectLoopback(std::uint16_t port);

@@ -1,5 +1,7 @@
 #include "TempFolder.h"
 #include "ChildProcess.h"
+#include "win/File.h"
+#include "win/Handle.h"
 
 #include <windows.h>
 
@@ -23,15 +25,12 @@ std::wstring ProgramStem()
 
 bool PutBytes(const std::wstring &path, std::string_view bytes, bool append)
 {
-    const HANDLE file = CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, kShareAll, nullptr,
-                                    append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    const win::UniqueHandle file(CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, kShareAll,
+                                             nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                             nullptr));
     DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    CloseHandle(file);
-    return ok;
+    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }
 
 } // namespace
@@ -47,8 +46,8 @@ void RemoveFolderTree(const std::wstring &folder)
 {
     const std::wstring base = folder.empty() || folder.back() == L'\\' ? folder : folder + L'\\';
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    // Ended before the folder goes: a folder being listed cannot be removed.
+    if (const FolderSearch search{FindFirstFileW((base + L"*").c_str(), &found)}) {
         do {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..")
@@ -57,25 +56,14 @@ void RemoveFolderTree(const std::wstring &folder)
                 RemoveFolderTree(base + name);
             else
                 DeleteFileW((base + name).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+        } while (FindNextFileW(search.get(), &found));
     }
     RemoveDirectoryW(base.c_str());
 }
 
 std::string ReadFileBytes(const std::wstring &path)
 {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
+    return win::ReadWholeFile(path).value_or(std::string());
 }
 
 bool WriteFileBytes(const std::wstring &path, std::string_view bytes) { return PutBytes(path, bytes, false); }

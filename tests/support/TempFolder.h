@@ -1,5 +1,7 @@
 #pragma once
 // Scratch folders and whole-file reads and writes for tests that work through files.
+#include "win/Handle.h"
+
 #include <string>
 #include <string_view>
 
@@ -27,5 +29,14 @@ bool WriteFileBytes(const std::wstring &path, std::string_view bytes);
 // Adds bytes at the file's end (creating it); false when that fails.
 bool AppendFileBytes(const std::wstring &path, std::string_view bytes);
 bool FileExists(const std::wstring &path);
+// A listing from FindFirstFileW, ended with FindClose.
+struct FolderSearchTraits {
+    using Type = HANDLE;
+    static Type None() { return INVALID_HANDLE_VALUE; }
+    static bool Holds(Type search) { return search != INVALID_HANDLE_VALUE; }
+    static void Free(Type search) { FindClose(search); }
+};
+using FolderSearch = win::Owned<FolderSearchTraits>;
+
 // Removes a folder and everything in it, as far as it can.
 void RemoveFolderTree(const std::wstring &folder);

@@ -8,6 +8,7 @@
 #include "plugin/PluginTexts.h"
 #include "support/ChildProcess.h"
 #include "support/TempFolder.h"
+#include "win/Text.h"
 
 #include <windows.h>
 
@@ -20,20 +21,11 @@ double Milliseconds()
     return MonotonicSeconds() * 1000.0;
 }
 
-std::string Utf8(const std::wstring &text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 // JSON string contents: backslashes and quotes escaped (paths and names only).
 std::string JsonText(const std::wstring &text)
 {
     std::string out;
-    for (char c : Utf8(text)) {
+    for (char c : win::Utf8FromWide(text)) {
         if (c == '\\' || c == '"')
             out += '\\';
         out += c;

@@ -22,6 +22,7 @@
 #include "headless/GdiplusSession.h"
 #include "support/HandleProbe.h"
 #include "support/TempFolder.h"
+#include "win/Handle.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -79,8 +80,8 @@ class HangWatch {
     std::atomic<double> lastBeat{Now()};
     std::atomic<bool> stopping{false};
     const SoakScenes &scenes;
-    HANDLE frameThread = nullptr;
-    HANDLE watcher = nullptr;
+    win::UniqueHandle frameThread;
+    win::UniqueHandle watcher;
 
     static DWORD WINAPI Watch(void *self)
     {
@@ -92,7 +93,7 @@ class HangWatch {
     {
               while (!stopping) {
                   if (Now() - lastBeat > kHangSeconds) {
-                      const bool died = frameThread && WaitForSingleObject(frameThread, 0) == WAIT_OBJECT_0;
+                      const bool died = frameThread && WaitForSingleObject(frameThread.get(), 0) == WAIT_OBJECT_0;
                       std::fprintf(stderr, "soak: no frame finished for %.0f s: %s in %s\n", kHangSeconds,
                                    died ? "the frame loop's thread died (a crash Wine did not report)" : "hang",
                                    Narrow(scenes.SettingsOf(scenes.BusySource(), false)).c_str());
@@ -119,19 +120,17 @@ class HangWatch {
 public:
     explicit HangWatch(const SoakScenes &watched) : scenes(watched)
     {
-        DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &frameThread, SYNCHRONIZE,
-                        FALSE, 0);
-        watcher = CreateThread(nullptr, 0, &Watch, this, 0, nullptr);
+        HANDLE thread = nullptr;
+        if (DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, SYNCHRONIZE,
+                            FALSE, 0))
+            frameThread.reset(thread);
+        watcher.reset(CreateThread(nullptr, 0, &Watch, this, 0, nullptr));
     }
     ~HangWatch()
     {
         stopping = true;
-        if (watcher) {
-            WaitForSingleObject(watcher, INFINITE);
-            CloseHandle(watcher);
-        }
-        if (frameThread)
-            CloseHandle(frameThread);
+        if (watcher)
+            WaitForSingleObject(watcher.get(), INFINITE);
     }
     HangWatch(const HangWatch &) = delete;
     HangWatch &operator=(const HangWatch &) = delete;

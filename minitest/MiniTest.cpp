@@ -1,4 +1,5 @@
 #include "MiniTest.h"
+#include "win/Text.h"
 
 #include <windows.h>
 
@@ -24,23 +25,16 @@ std::vector<Registered> &Tests()
 
 int failuresInTest = 0;
 
-std::string Utf8(const wchar_t *text, std::size_t length)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 } // namespace
 
 std::string Show(std::string_view text) { return "\"" + std::string(text) + "\""; }
 std::string Show(const char *text) { return text ? Show(std::string_view(text)) : "null"; }
-std::string Show(std::wstring_view text) { return "L\"" + Utf8(text.data(), text.size()) + "\""; }
+std::string Show(std::wstring_view text) { return "L\"" + win::Utf8FromWide(text) + "\""; }
 std::string Show(const wchar_t *text) { return text ? Show(std::wstring_view(text)) : "null"; }
 std::string Show(std::u16string_view text)
 {
-    return "u\"" + Utf8(reinterpret_cast<const wchar_t *>(text.data()), text.size()) + "\"";
+    const std::wstring_view wide(reinterpret_cast<const wchar_t *>(text.data()), text.size());
+    return "u\"" + win::Utf8FromWide(wide) + "\"";
 }
 std::string Show(bool value) { return value ? "true" : "false"; }
 

@@ -1,6 +1,21 @@
-# The Microsoft-ABI build, inside this one (build/msabi): the plug-in, host library and
-# headless host that ship and that the end-to-end tests, the soak, the demo and the
-# benchmark drive. Rebuilt with every build of this tree.
+# The mingw-w64 build (preset windows, build/): the unit test programs (GoogleTest), the
+# companion, the tools and the benchmark. It configures and builds the Microsoft-ABI build
+# (build/msabi) and the host SDK build (build/msabi-sdk) inside itself, with every build.
+
+# No mingw runtime DLL at run time: libgcc, libstdc++ and winpthreads go inside each binary.
+add_link_options(-static -static-libgcc -static-libstdc++)
+include(cmake/GoogleTest.cmake)
+
+enable_testing()
+
+add_subdirectory(win)
+add_subdirectory(hostlib)
+add_subdirectory(link)
+add_subdirectory(source)
+add_subdirectory(plugin)
+add_subdirectory(headless)
+add_subdirectory(companion)
+
 include(ExternalProject)
 set(SHIPPED_BINARY_DIR ${CMAKE_BINARY_DIR}/msabi)
 set(SHIPPED_BIN ${SHIPPED_BINARY_DIR}/bin)
@@ -8,8 +23,9 @@ ExternalProject_Add(shipped
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
   BINARY_DIR ${SHIPPED_BINARY_DIR}
   CMAKE_GENERATOR Ninja
+  # The soak's runner starts this build's producer, named relative to its own folder.
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/clang-msabi-x86_64.cmake
-             -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+             -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DVANTO_SOAK_PRODUCER:STRING=../../bin/soak_producer.exe
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j2
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
@@ -17,10 +33,6 @@ ExternalProject_Add(shipped
   BUILD_BYPRODUCTS ${SHIPPED_BIN}/plugins/HollinVanto.dll ${SHIPPED_BIN}/OBSApi.dll
                    ${SHIPPED_BIN}/headless_host.exe)
 
-include(cmake/Release.cmake)
-
-# The same plug-in built against a host SDK folder (VANTO_HOST_SDK), here the one the
-# Microsoft-ABI build stages from host/ and our host library; its imports must not differ.
 set(SDK_BUILT_BIN ${CMAKE_BINARY_DIR}/msabi-sdk/bin)
 ExternalProject_Add(shipped_from_sdk
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
@@ -34,3 +46,7 @@ ExternalProject_Add(shipped_from_sdk
   USES_TERMINAL_BUILD ON
   DEPENDS shipped
   BUILD_BYPRODUCTS ${SDK_BUILT_BIN}/plugins/HollinVanto.dll)
+
+include(cmake/Release.cmake)
+add_subdirectory(tests)
+add_subdirectory(bench)

@@ -1,5 +1,5 @@
 #pragma once
-#include "source/GdiplusApi.h"
+#include "source/GdiplusHandles.h"
 #include "win/Handle.h"
 
 #include <string>

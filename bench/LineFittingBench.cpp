@@ -2,9 +2,8 @@
 // floor of the measurements such a fitting has to make (the growing tails of the text).
 #include "bench/BenchRows.h"
 #include "bench/BenchScenes.h"
-#include "source/GdiHandles.h"
-#include "source/LineFitting.h"
-#include "source/TextFont.h"
+#include "source/GdiplusHandles.h"
+#include "source/Rasterise.h"
 #include "source/TextMeasure.h"
 
 namespace {
@@ -29,8 +28,8 @@ std::vector<BenchRow> LineFittingRows(const BenchOptions &options)
     for (size_t i = 0; i < lines.size(); ++i)
         whole += (i ? L"\r\n" : L"") + lines[i];
 
-    MemoryDC dc;
-    const FontHandle gdiFont =
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
+    const win::FontHandle gdiFont =
         CreateTextFont(String(L"WenQuanYi Zen Hei"), TextFontStyle{48, false, false, false});
     GdipFont font = CreateGdiplusFont(dc.get(), gdiFont.get());
     GdipGraphics graphics = CreateMeasuringGraphics(dc.get());

@@ -3,7 +3,7 @@
 #include "bench/BenchRows.h"
 #include "bench/BenchScenes.h"
 #include "bench/BareTextDrawer.h"
-#include "source/GdiplusApi.h"
+#include "source/GdiplusHandles.h"
 #include "source/TextOutputSource.h"
 
 #include <cstdio>

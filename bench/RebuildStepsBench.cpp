@@ -7,7 +7,7 @@
 #include "bench/BenchRows.h"
 #include "bench/BenchScenes.h"
 #include "headless/MonotonicClock.h"
-#include "source/RebuildSteps.h"
+#include "source/Rasterise.h"
 #include "source/TextOutputSource.h"
 
 #include <array>

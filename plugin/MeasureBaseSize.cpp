@@ -1,8 +1,7 @@
 #include "plugin/MeasureBaseSize.h"
-#include "source/GdiHandles.h"
 #include "source/GdiplusHandles.h"
-#include "source/TextFormatRules.h"
-#include "source/TypographicFormat.h"
+#include "source/Rasterise.h"
+#include "source/TextureLayout.h"
 
 namespace {
 
@@ -55,7 +54,7 @@ void MeasureBaseSize(XElement *data)
     const bool italic = data->GetInt(L"italic", 0) != 0;
     const LOGFONTW logFont = BaseSizeLogFont(fontName, fontSize, bold, italic);
 
-    const MemoryDC dc;
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
     GdipFont font;
     MeasuringFontFactory()(dc.get(), &logFont, font.receive());
     if (!font) {

@@ -1,6 +1,6 @@
 #pragma once
 #include "host/OBSApi.h"
-#include "source/GdiplusApi.h"
+#include "source/GdiplusHandles.h"
 
 // Measures the default size of a source from its font settings ("font", "fontSize",
 // "bold", "italic") and writes "baseSizeCX" and "baseSizeCY" (floats, at least 32) into

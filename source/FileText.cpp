@@ -1,10 +1,12 @@
 #include "source/FileText.h"
+#include "source/TextOutputSource.h"
 #include "source/TextureLayout.h"
+#include "win/Handle.h"
+#include "win/Text.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -20,29 +22,6 @@ std::size_t UnfinishedUtf8Tail(std::string_view bytes)
     }
     return 0;
 }
-
-std::wstring WideFromUtf8(std::string_view utf8)
-{
-    if (utf8.empty() || utf8.size() > INT_MAX)
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-    return wide;
-}
-
-class FileHandle {
-    HANDLE handle;
-
-public:
-    explicit FileHandle(HANDLE h) : handle(h) {}
-    ~FileHandle() { if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle); }
-    FileHandle(const FileHandle &) = delete;
-    FileHandle &operator=(const FileHandle &) = delete;
-    HANDLE get() const { return handle; }
-};
 
 // Others may write the file meanwhile, as a log's writer does.
 HANDLE OpenShared(const wchar_t *path)
@@ -113,7 +92,7 @@ FileText DecodeFileText(std::string_view bytes, bool whole, unsigned maxCells, u
             bytes.remove_prefix(3);
         if (!whole)
             bytes.remove_suffix(UnfinishedUtf8Tail(bytes));
-        text = WideFromUtf8(bytes);
+        text = win::WideFromUtf8(bytes);
     }
     if (EndAtNul(text))
         whole = true;
@@ -142,7 +121,7 @@ FileText DecodeFileEnd(std::string_view bytes, bool utf16, bool fromStart, unsig
     if (!utf16 && !fromStart)
         while (!bytes.empty() && (static_cast<unsigned char>(bytes.front()) & 0xC0) == 0x80)
             bytes.remove_prefix(1);  // the rest of a character cut off by the read
-    std::wstring text = utf16 ? WideFromUtf16(bytes) : WideFromUtf8(bytes);
+    std::wstring text = utf16 ? WideFromUtf16(bytes) : win::WideFromUtf8(bytes);
     EndAtNul(text);
 
     // A line feed that ends the text ends its last line rather than starting one.
@@ -199,8 +178,8 @@ unsigned MaxFileTextCells(int fontSize)
 FileStart ReadFileStart(const wchar_t *path, std::size_t maxBytes)
 {
     FileStart start;
-    const FileHandle file(OpenShared(path));
-    if (file.get() == INVALID_HANDLE_VALUE)
+    const win::UniqueHandle file(OpenShared(path));
+    if (!file)
         return start;
     // One byte more than is used tells whether the file goes on.
     start.bytes.resize(maxBytes + 1);
@@ -220,8 +199,8 @@ FileStart ReadFileStart(const wchar_t *path, std::size_t maxBytes)
 FileEnd ReadFileEnd(const wchar_t *path, std::size_t maxBytes)
 {
     FileEnd end;
-    const FileHandle file(OpenShared(path));
-    if (file.get() == INVALID_HANDLE_VALUE)
+    const win::UniqueHandle file(OpenShared(path));
+    if (!file)
         return end;
     const auto failed = [&end] {
         end.error = GetLastError();
@@ -258,4 +237,104 @@ FileEnd ReadFileEnd(const wchar_t *path, std::size_t maxBytes)
     end.fromStart = offset.QuadPart == static_cast<LONGLONG>(markLength);
     end.result = FileStart::Result::Read;
     return end;
+}
+
+namespace {
+
+void StopFileMonitor(TextOutputSource &source)
+{
+    if (!source.fileMonitorActive)
+        return;
+    OSMonitorFileDestroy(source.fileMonitor);
+    source.fileMonitor = nullptr;
+    source.fileMonitorActive = false;
+}
+
+// What a read gave: the text, or the failure to warn about.
+struct FileRead {
+    FileStart::Result result = FileStart::Result::NotOpened;
+    unsigned long error = 0;
+    FileText file;
+    bool newest = false;  // read from the end
+};
+
+// Bottom-anchored scroll mode shows the newest lines, so a growing log is read from its end;
+// everything else shows the text from its start.
+FileRead ReadShownPart(const TextOutputSource &source, unsigned maxCells, unsigned maxLines)
+{
+    FileRead read;
+    const LayoutSettings layout = source.Layout();
+    read.newest = ChooseMeasureMode(layout.useTextExtents, layout.wrap, layout.vertical,
+                                    layout.scrollMode) == MeasureMode::BottomFitted;
+    if (read.newest) {
+        const FileEnd end = ReadFileEnd(source.filePath.Array(), FileTextReadBytes(maxCells));
+        read.result = end.result;
+        read.error = end.error;
+        read.file = DecodeFileEnd(end.bytes, end.utf16, end.fromStart, maxCells, maxLines);
+    } else {
+        const FileStart start = ReadFileStart(source.filePath.Array(), FileTextReadBytes(maxCells));
+        read.result = start.result;
+        read.error = start.error;
+        read.file = DecodeFileText(start.bytes, start.whole, maxCells, maxLines);
+    }
+    return read;
+}
+
+void ReadTextFile(TextOutputSource &source)
+{
+    // Cleared first so a failed read never leaves the previous text on screen.
+    source.currentText.Clear();
+    // Read here rather than by the host, which reads whole files: a large one would hold up
+    // the frame for as long as reading it takes.
+    const unsigned maxLines = MaxFileTextLines(source.fontSize);
+    const unsigned maxCells = MaxFileTextCells(source.fontSize);
+    const FileRead read = ReadShownPart(source, maxCells, maxLines);
+    switch (read.result) {
+    case FileStart::Result::NotOpened:
+        AppWarning(L"TextSource::UpdateTexture: could not open specified file (invalid file "
+                   L"name or access violation)");
+        break;
+    case FileStart::Result::ReadFailed:
+        AppWarning(L"TextSource::UpdateTexture: could not read specified file (error %u)",
+                   static_cast<unsigned>(read.error));
+        break;
+    case FileStart::Result::Read: {
+        const std::wstring &text = read.file.text;
+        if (!text.empty())
+            source.currentText.AppendString(text.c_str(), static_cast<unsigned>(text.size()));
+        // A log's older lines leave the bottom-anchored box anyway: there only a cut of
+        // characters, which may hide what could show, is worth a warning.
+        if (read.newest && read.file.cut == FileText::Cut::Units)
+            AppWarning(L"TextSource::UpdateTexture: the file's newest lines hold more text than is "
+                       L"drawn in time at font size %d; only the last %u characters are shown",
+                       source.fontSize, static_cast<unsigned>(text.size()));
+        else if (read.newest)
+            break;
+        else if (read.file.cut == FileText::Cut::Units)
+            AppWarning(L"TextSource::UpdateTexture: the file holds more text than is drawn in time at "
+                       L"font size %d; only the first %u characters are shown",
+                       source.fontSize, static_cast<unsigned>(text.size()));
+        else if (read.file.cut == FileText::Cut::Lines)
+            AppWarning(L"TextSource::UpdateTexture: the file holds more than the %u lines a texture "
+                       L"shows at font size %d; only those are shown",
+                       maxLines, source.fontSize);
+        break;
+    }
+    }
+    // Watched even when unreadable, so the text appears once the file does.
+    source.fileMonitor = OSMonitorFileStart(source.filePath, false);
+    source.fileMonitorActive = source.fileMonitor != nullptr;
+}
+
+} // namespace
+
+void ChooseWorkingText(TextOutputSource &source)
+{
+    StopFileMonitor(source);
+    if (source.mode == 0)
+        source.currentText = source.textSetting;
+    else if (source.mode == 1 && !source.filePath.IsEmpty())
+        ReadTextFile(source);
+    else
+        source.currentText.Clear();
 }

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+class TextOutputSource;
+
 inline constexpr unsigned kFileTextCellsCeiling = 12288;
 inline constexpr unsigned long long kFileTextArea = 1u << 24;  // cells times font size squared
 
@@ -64,3 +66,8 @@ struct FileEnd {
 
 // The end of a file, which others may be appending to meanwhile.
 FileEnd ReadFileEnd(const wchar_t *path, std::size_t maxBytes);
+
+// Refills the source's current text from its origin: the "text" setting (mode 0) or the
+// file (mode 1), which is then watched for changes; anything else shows nothing. The
+// previous file monitor is closed first.
+void ChooseWorkingText(TextOutputSource &source);

@@ -1,5 +1,15 @@
 #pragma once
-#include "source/GdiplusApi.h"
+// The GDI and GDI+ objects the rasteriser creates and frees within one rebuild (GDI's owners
+// are the shared ones), and the GDI+ flat API. The lean Windows headers leave out the
+// property types GDI+ needs.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "source/TextureLayout.h"
+#include "win/Handle.h"
+
+namespace gdip = Gdiplus::DllExports;
 
 // Owners of GDI+ objects. Each keeps the last failed status of the calls made on it, which
 // is all that most failures leave behind: drawing goes on without the object.
@@ -78,3 +88,9 @@ using GdipBitmap = GdipObject<Gdiplus::GpBitmap>;
 using GdipSolidFill = GdipObject<Gdiplus::GpSolidFill>;
 using GdipPen = GdipObject<Gdiplus::GpPen>;
 using GdipPath = GdipObject<Gdiplus::GpPath>;
+
+// A box as GDI+ takes a layout rectangle.
+inline Gdiplus::RectF ToRectF(const TextBox &box)
+{
+    return Gdiplus::RectF(box.x, box.y, box.width, box.height);
+}

@@ -11,10 +11,7 @@
 
 namespace {
 
-Gdiplus::RectF ToRectF(const TextBox &box)
-{
-    return Gdiplus::RectF(box.x, box.y, box.width, box.height);
-}
+constexpr Gdiplus::PixelFormat kArgb32 = 0x26200A;  // PixelFormat32bppARGB
 
 // How far the flattened stroke may stray from the curves, in pixels: GDI+'s own flatness.
 constexpr float kFlatness = 0.25f;
@@ -53,7 +50,6 @@ GdipPath PathOf(const PathRun &run)
     return path;
 }
 
-constexpr Gdiplus::PixelFormat kArgb32 = 0x26200A;  // PixelFormat32bppARGB
 // Mask bands hold at most this many pixels (16 MiB).
 constexpr std::size_t kMaxMaskBandPixels = std::size_t{4} << 20;
 
@@ -114,6 +110,37 @@ bool StrokeThroughMask(PixelCanvas &canvas, std::vector<StrokePortion> &portions
 }
 
 } // namespace
+
+PixelCanvas::PixelCanvas(unsigned canvasWidth, unsigned canvasHeight, PixelStore &store)
+    : width(canvasWidth), height(canvasHeight)
+{
+    bits = store.Take(static_cast<std::size_t>(width) * height, owned, zeroed);
+    // Without memory GDI+ would allocate its own, which nobody would ever upload.
+    if (!bits)
+        return;
+
+    bitmap.Check(gdip::GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height),
+                                                 static_cast<INT>(Pitch()), kArgb32,
+                                                 reinterpret_cast<BYTE *>(bits), bitmap.receive()));
+    if (bitmap)
+        graphics.Check(gdip::GdipGetImageGraphicsContext(bitmap.get(), graphics.receive()));
+}
+
+void PixelCanvas::Fill(std::uint32_t argb)
+{
+    if (!bits || (argb == 0 && zeroed))
+        return;
+    std::fill(bits, bits + static_cast<std::size_t>(width) * height, argb);
+}
+
+void PixelCanvas::FillBox(const PixelBox &box, std::uint32_t argb)
+{
+    if (!bits)
+        return;
+    for (unsigned row = box.top; row < box.bottom; ++row)
+        std::fill(bits + static_cast<std::size_t>(row) * width + box.left,
+                  bits + static_cast<std::size_t>(row) * width + box.right, argb);
+}
 
 void PaintBackground(PixelCanvas &canvas, std::uint32_t backgroundColour, bool transparentMargin,
                      const TextBox &measured)

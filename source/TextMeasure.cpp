@@ -1,12 +1,6 @@
 #include "source/TextMeasure.h"
-#include "source/LineFitting.h"
 
 namespace {
-
-Gdiplus::RectF ToRectF(const TextBox &box)
-{
-    return Gdiplus::RectF(box.x, box.y, box.width, box.height);
-}
 
 TextBox FromRectF(const Gdiplus::RectF &rect)
 {
@@ -40,7 +34,7 @@ GdipGraphics CreateMeasuringGraphics(HDC dc)
 }
 
 TextBox MeasureWorkingText(String &text, GdipGraphics &graphics, Gdiplus::GpFont *font,
-                           Gdiplus::GpStringFormat *format, const MeasureSettings &settings)
+                           Gdiplus::GpStringFormat *format, const LayoutSettings &settings)
 {
     if (text.IsEmpty())
         return kEmptyTextBox;
@@ -64,4 +58,16 @@ TextBox MeasureWorkingText(String &text, GdipGraphics &graphics, Gdiplus::GpFont
     const TextBox measured =
         MeasureInLayout(text, graphics, font, format, TextBox{}, kEmptyTextBox);
     return AddOutlineMargin(measured, settings.useOutline, settings.outlineSize);
+}
+
+float FitLinesToBox(String &text, GdipGraphics &graphics, Gdiplus::GpFont *font, float width,
+                    float height)
+{
+    const Gdiplus::RectF layout(0.0f, 0.0f, width, 32000.0f);
+    return FitLinesFromBottom(text, height, [&](const String &lines) {
+        Gdiplus::RectF measured(0.0f, 0.0f, 0.0f, 0.0f);
+        graphics.Check(gdip::GdipMeasureString(graphics.get(), lines.Array(), -1, font, &layout,
+                                               nullptr, &measured, nullptr, nullptr));
+        return measured.Height;
+    });
 }

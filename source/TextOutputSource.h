@@ -1,6 +1,7 @@
 #pragma once
 #include "host/OBSApi.h"
 #include "source/PixelStore.h"
+#include "source/TextureLayout.h"
 
 // The plug-in's one image source: shows the thank-you text that the companion program
 // publishes for the source's scene. Storage comes from MainAllocator, zero-filled, and the
@@ -75,6 +76,9 @@ public:
 
     // Rasterises the current text and style into `texture`.
     void UpdateTexture();
+
+    // The settings that lay out the text, with the outline size as it is drawn.
+    LayoutSettings Layout() const;
 
 private:
     // Reads both channels of the source's scene and rebuilds the texture on news.

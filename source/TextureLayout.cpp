@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 MeasureMode ChooseMeasureMode(bool useTextExtents, bool wrap, bool vertical, bool scrollMode)
 {
@@ -105,39 +104,37 @@ unsigned EvenAndClamped(std::int64_t side)
 
 } // namespace
 
-TextureSize ComputeTextureSize(const TextureSizeInput &input)
+TextureSize ComputeTextureSize(float boxWidth, float boxHeight, const LayoutSettings &layout)
 {
-    float boxWidth = input.boxWidth;
-    float boxHeight = input.boxHeight;
     std::int64_t width = 0;
     std::int64_t height = 0;
 
-    if (!input.vertical) {
-        if (FontSizeExceeds(input.fontSize, boxHeight)) {
-            height = input.fontSize;
-            boxHeight = static_cast<float>(input.fontSize);
+    if (!layout.vertical) {
+        if (FontSizeExceeds(layout.fontSize, boxHeight)) {
+            height = layout.fontSize;
+            boxHeight = static_cast<float>(layout.fontSize);
         } else {
             height = MeasuredSide(boxHeight);
         }
         width = MeasuredSide(boxWidth);
     } else {
-        if (FontSizeExceeds(input.fontSize, boxWidth)) {
-            width = input.fontSize;
-            boxWidth = static_cast<float>(input.fontSize);
+        if (FontSizeExceeds(layout.fontSize, boxWidth)) {
+            width = layout.fontSize;
+            boxWidth = static_cast<float>(layout.fontSize);
         } else {
             width = MeasuredSide(boxWidth);
         }
         height = MeasuredSide(boxHeight);
     }
 
-    if (input.useTextExtents) {
-        if (input.wrap) {
-            width = input.extentWidth;
-            height = input.extentHeight;
+    if (layout.useTextExtents) {
+        if (layout.wrap) {
+            width = layout.extentWidth;
+            height = layout.extentHeight;
         } else {
             // Signed on purpose: an extent past 2^31 counts as negative and raises nothing.
-            const std::int64_t extentWidth = static_cast<int>(input.extentWidth);
-            const std::int64_t extentHeight = static_cast<int>(input.extentHeight);
+            const std::int64_t extentWidth = static_cast<int>(layout.extentWidth);
+            const std::int64_t extentHeight = static_cast<int>(layout.extentHeight);
             if (extentWidth > width)
                 width = extentWidth;
             if (extentHeight > height)
@@ -155,6 +152,74 @@ bool NeedsTransparentMargin(bool useTextExtents, unsigned textureWidth, unsigned
         return false;
     return static_cast<float>(textureWidth) > boxWidth ||
            static_cast<float>(textureHeight) > boxHeight;
+}
+
+std::uint32_t AlphaFromOpacity(int percent)
+{
+    const std::uint32_t p = static_cast<std::uint32_t>(std::clamp(percent, 0, 100));
+    return p * 255u / 100u;
+}
+
+std::uint32_t WithAlpha(int colour, std::uint32_t alpha)
+{
+    return (alpha << 24) | (static_cast<std::uint32_t>(colour) & 0x00FFFFFFu);
+}
+
+std::uint32_t TextBrushColour(int colour, int textOpacity)
+{
+    return WithAlpha(colour, AlphaFromOpacity(textOpacity));
+}
+
+std::uint32_t BackgroundColour(const BackgroundInput &input)
+{
+    if (input.backgroundOpacity == 0 && input.scrollSpeed != 0)
+        return WithAlpha(input.textColour, 1);
+    const bool shown = !input.textEmpty || input.useTextExtents;
+    return WithAlpha(input.backgroundColour,
+                     shown ? AlphaFromOpacity(input.backgroundOpacity) : 0u);
+}
+
+std::uint32_t CombinedOutlinePercent(int outlineOpacity, int textOpacity)
+{
+    const int outline = std::clamp(outlineOpacity, 0, 100);
+    const int text = std::clamp(textOpacity, 0, 100);
+    // Left to right in float, as the product was always taken.
+    const float product = static_cast<float>(outline) * 0.01f * static_cast<float>(text) *
+                          0.01f * 100.0f;
+    return static_cast<std::uint32_t>(static_cast<int>(product));
+}
+
+std::uint32_t OutlinePenColour(int outlineColour, int outlineOpacity, int textOpacity)
+{
+    const std::uint32_t percent = CombinedOutlinePercent(outlineOpacity, textOpacity);
+    return WithAlpha(outlineColour, percent * 255u / 100u);
+}
+
+namespace {
+constexpr int kNear = 0;
+constexpr int kCenter = 1;
+constexpr int kFar = 2;
+} // namespace
+
+int StringFormatFlagsFor(bool vertical)
+{
+    return vertical ? kVerticalFormatFlags : kHorizontalFormatFlags;
+}
+
+FormatAlignment ChooseAlignment(bool vertical, bool useTextExtents, bool wrap, int align)
+{
+    using Call = FormatAlignment::Call;
+    if (!useTextExtents || !wrap) {
+        if (vertical)
+            return {Call::LineAlign, kFar};
+        return {};
+    }
+    if (align < 0 || align > 2)
+        return {};
+    if (!vertical)
+        return {Call::Align, align};
+    static constexpr int kMirrored[] = {kFar, kCenter, kNear};
+    return {Call::LineAlign, kMirrored[align]};
 }
 
 std::optional<PixelBox> WholePixelBox(const TextBox &box, unsigned width, unsigned height)

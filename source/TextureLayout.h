@@ -1,6 +1,7 @@
 #pragma once
-// Layout arithmetic of the text rasteriser: boxes, texture sizes and the choice of how the
-// text is measured. Pure functions; no GDI+ and no host.
+// Layout arithmetic of the text rasteriser: boxes, texture sizes, the choice of how the
+// text is measured, colours and string-format rules. Pure functions; no GDI+ and no host.
+#include <cstdint>
 #include <optional>
 
 // A rectangle in the texture's pixel space, as GDI+ RectF holds it.
@@ -33,6 +34,19 @@ constexpr unsigned kMaxTextureSide = 8192;
 
 // The box that empty text "measures".
 constexpr TextBox kEmptyTextBox{0.0f, 0.0f, 32.0f, 32.0f};
+
+// The settings that decide how text is measured and how large its texture is.
+struct LayoutSettings {
+    int fontSize = 0;
+    bool vertical = false;
+    bool useTextExtents = false;
+    bool wrap = false;
+    bool scrollMode = false;  // bottom-anchored line fitting
+    bool useOutline = false;
+    float outlineSize = 0.0f;  // as drawn (DrawableOutlineSize)
+    unsigned extentWidth = 0;
+    unsigned extentHeight = 0;
+};
 
 enum class MeasureMode {
     Unbounded,    // no layout limits; the outline is added afterwards
@@ -73,17 +87,6 @@ float DrawableOutlineSize(float outlineSize);
 // int limit.
 bool BoxReachesTexture(const TextBox &box, float margin, unsigned width, unsigned height);
 
-struct TextureSizeInput {
-    float boxWidth = 0.0f;
-    float boxHeight = 0.0f;
-    int fontSize = 0;
-    bool vertical = false;
-    bool useTextExtents = false;
-    bool wrap = false;
-    unsigned extentWidth = 0;
-    unsigned extentHeight = 0;
-};
-
 struct TextureSize {
     unsigned width = 0;
     unsigned height = 0;
@@ -96,7 +99,7 @@ struct TextureSize {
 // (height for horizontal text, width for vertical), the extents fix (with wrap) or raise
 // (without) the sides, odd sides become even, and both are clamped to 32..8192. A box that
 // is NaN, infinite or beyond int range still gives a size in that range.
-TextureSize ComputeTextureSize(const TextureSizeInput &input);
+TextureSize ComputeTextureSize(float boxWidth, float boxHeight, const LayoutSettings &layout);
 
 // Measured sizes are truncated after adding 0.0001, so 101.99995 counts as 102. Saturates:
 // NaN and negatives give 0, anything past the texture limit a large even value.
@@ -106,3 +109,57 @@ int MeasuredSide(float measured);
 // margin around a filled box; everything else is cleared to the background colour.
 bool NeedsTransparentMargin(bool useTextExtents, unsigned textureWidth, unsigned textureHeight,
                             float boxWidth, float boxHeight);
+
+// Colours of the rasterised text, as GDI+ ARGB values (alpha in bits 24..31). Settings keep
+// a colour's RGB part apart from an opacity in percent.
+
+// p*255/100 in unsigned 32-bit arithmetic, truncating. The percent is first held to
+// 0..100: outside it the byte would wrap (101% would be nearly transparent).
+std::uint32_t AlphaFromOpacity(int percent);
+
+// The RGB of `colour` (0xAARRGGBB; its alpha is ignored) under `alpha`.
+std::uint32_t WithAlpha(int colour, std::uint32_t alpha);
+
+std::uint32_t TextBrushColour(int colour, int textOpacity);
+
+struct BackgroundInput {
+    int backgroundColour = 0;
+    int backgroundOpacity = 0;
+    int textColour = 0;
+    int scrollSpeed = 0;
+    bool textEmpty = false;
+    bool useTextExtents = false;
+};
+
+// A scrolling source with no background keeps an alpha-1 wash of the text colour, so the
+// texture is never fully transparent; empty text without extents shows no background.
+std::uint32_t BackgroundColour(const BackgroundInput &input);
+
+// The outline's opacity in percent: the product of outline and text opacity, truncated,
+// computed in single precision.
+std::uint32_t CombinedOutlinePercent(int outlineOpacity, int textOpacity);
+
+std::uint32_t OutlinePenColour(int outlineColour, int outlineOpacity, int textOpacity);
+
+// Which string-format settings the rasteriser applies. Values are GDI+'s: flags are
+// StringFormatFlags bits, alignments StringAlignment (0 near, 1 center, 2 far).
+
+// Trailing spaces measured, no black-box fitting; vertical text also runs top to bottom
+// with lines from right to left. These replace the typographic format's own flags.
+constexpr int kHorizontalFormatFlags = 0x0804;
+constexpr int kVerticalFormatFlags = 0x0807;
+constexpr int kTrimmingWord = 2;
+
+int StringFormatFlagsFor(bool vertical);
+
+struct FormatAlignment {
+    enum class Call { None, Align, LineAlign };
+    Call call = Call::None;
+    int value = 0;
+};
+
+// Alignment applies only inside wrapped extents. Horizontal text sets the alignment along
+// the line; vertical text sets the line alignment, mirrored because its lines run right to
+// left, and without extents keeps its lines at the far (right) side. An unknown "align"
+// sets nothing at all.
+FormatAlignment ChooseAlignment(bool vertical, bool useTextExtents, bool wrap, int align);

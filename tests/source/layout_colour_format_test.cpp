@@ -1,5 +1,4 @@
-#include "source/TextColours.h"
-#include "source/TextFormatRules.h"
+#include "source/TextureLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -7,24 +7,20 @@ namespace {
 
 TextureSize SizeOf(float width, float height, int fontSize = 0, bool vertical = false)
 {
-    TextureSizeInput input;
-    input.boxWidth = width;
-    input.boxHeight = height;
-    input.fontSize = fontSize;
-    input.vertical = vertical;
-    return ComputeTextureSize(input);
+    LayoutSettings layout;
+    layout.fontSize = fontSize;
+    layout.vertical = vertical;
+    return ComputeTextureSize(width, height, layout);
 }
 
 TextureSize SizeWithExtents(unsigned width, unsigned height, bool wrap)
 {
-    TextureSizeInput input;
-    input.boxWidth = 500.0f;
-    input.boxHeight = 60.0f;
-    input.useTextExtents = true;
-    input.wrap = wrap;
-    input.extentWidth = width;
-    input.extentHeight = height;
-    return ComputeTextureSize(input);
+    LayoutSettings layout;
+    layout.useTextExtents = true;
+    layout.wrap = wrap;
+    layout.extentWidth = width;
+    layout.extentHeight = height;
+    return ComputeTextureSize(500.0f, 60.0f, layout);
 }
 
 TEST(TextureSize, TruncatesAfterAddingATenThousandthThenMakesSidesEven)

@@ -1,7 +1,7 @@
 // The rasteriser's canvas and the order a rebuild takes its steps in, which its profile relies on.
 #include "raster_test_support.h"
-#include "source/PixelCanvas.h"
-#include "source/RebuildSteps.h"
+#include "source/Rasterise.h"
+#include "source/TextDrawing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
+#include "source/Rasterise.h"
 #include "source/TextDrawing.h"
-#include "source/TextFont.h"
 #include "source/TextMeasure.h"
-#include "source/TypographicFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -28,17 +27,34 @@ TEST(TextFont, DescriptionFollowsTheStyleInChineseCharacters)
 
 TEST(TextFont, NamedFaceIsKeptEmptyFaceNameFallsBackToArial)
 {
-    const FontHandle named = CreateTextFont(String(L"Liberation Serif"), TextFontStyle{48, true, false, false});
+    const win::FontHandle named = CreateTextFont(String(L"Liberation Serif"), TextFontStyle{48, true, false, false});
     LOGFONTW made{};
     ASSERT_NE(GetObjectW(named.get(), sizeof(made), &made), 0);
     EXPECT_STREQ(made.lfFaceName, L"Liberation Serif");
     EXPECT_EQ(made.lfWeight, FW_BOLD);
 
-    const FontHandle font = CreateTextFont(String(), TextFontStyle{48, false, false, false});
+    const win::FontHandle font = CreateTextFont(String(), TextFontStyle{48, false, false, false});
     LOGFONTW description{};
     ASSERT_NE(GetObjectW(font.get(), sizeof(description), &description), 0);
     EXPECT_STREQ(description.lfFaceName, L"Arial");
     EXPECT_EQ(description.lfCharSet, GB2312_CHARSET);
+}
+
+// A font GDI cannot describe is taken from the one the context holds.
+TEST(TextFont, GdiplusFontFallsBackToTheContextsFont)
+{
+    const win::FontHandle arial = CreateTextFont(String(L"Arial"), TextFontStyle{48, false, false, false});
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
+    SelectObject(dc.get(), arial.get());
+    const GdipFont described = CreateGdiplusFont(dc.get(), arial.get());
+    const GdipFont fromContext = CreateGdiplusFont(dc.get(), nullptr);
+    ASSERT_TRUE(described);
+    ASSERT_TRUE(fromContext);
+    Gdiplus::REAL describedSize = 0.0f;
+    Gdiplus::REAL contextSize = 0.0f;
+    gdip::GdipGetFontSize(described.get(), &describedSize);
+    gdip::GdipGetFontSize(fromContext.get(), &contextSize);
+    EXPECT_EQ(contextSize, describedSize);
 }
 
 // GDI+ lays out the terminating zero too, so it is measured with the text.

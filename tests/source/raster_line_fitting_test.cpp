@@ -1,6 +1,6 @@
-#include "source/GdiHandles.h"
-#include "source/LineFitting.h"
-#include "source/TextFont.h"
+#include "source/GdiplusHandles.h"
+#include "source/Rasterise.h"
+#include "source/TextMeasure.h"
 
 #include "support/StringText.h"
 
@@ -68,8 +68,8 @@ TEST(LineFitting, LineFeedCarriageReturnIsOneBreakAndEmptyLinesStay)
 // Real GDI+: the box is sized from heights this GDI+ measures itself.
 TEST(LineFitting, FiveLinesOfWhichThreeFitKeepFourWithGdiplus)
 {
-    MemoryDC dc;
-    const FontHandle gdiFont = CreateTextFont(String(L"Arial"), TextFontStyle{32, false, false, false});
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
+    const win::FontHandle gdiFont = CreateTextFont(String(L"Arial"), TextFontStyle{32, false, false, false});
     const GdipFont font = CreateGdiplusFont(dc.get(), gdiFont.get());
     GdipGraphics graphics;
     graphics.Check(gdip::GdipCreateFromHDC(dc.get(), graphics.receive()));

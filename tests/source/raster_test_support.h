@@ -1,8 +1,8 @@
 #pragma once
 // Helpers of the rasterisation tests: a source on a scene tree, drawn through the process's
 // recording graphics system, and the pixels of its texture.
-#include "source/GdiHandles.h"
-#include "source/TextFont.h"
+#include "source/GdiplusHandles.h"
+#include "source/Rasterise.h"
 #include "source/TextOutputSource.h"
 #include "support/LogCapture.h"
 #include "support/NewTextSource.h"
@@ -22,8 +22,8 @@ inline unsigned Alpha(std::uint32_t argb) { return argb >> 24; }
 // the way scroll mode measures its lines.
 inline float MeasuredHeight(CTSTR text, float width)
 {
-    MemoryDC dc;
-    const FontHandle gdiFont = CreateTextFont(String(L"Arial"), TextFontStyle{48, false, false, false});
+    const win::MemoryDC dc(CreateCompatibleDC(nullptr));
+    const win::FontHandle gdiFont = CreateTextFont(String(L"Arial"), TextFontStyle{48, false, false, false});
     const GdipFont font = CreateGdiplusFont(dc.get(), gdiFont.get());
     GdipGraphics graphics;
     graphics.Check(gdip::GdipCreateFromHDC(dc.get(), graphics.receive()));

@@ -1,4 +1,4 @@
-#include "source/ScrollMath.h"
+#include "source/Frame.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

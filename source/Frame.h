@@ -1,5 +1,14 @@
 #pragma once
+// The source's frame: reading the channels before it, scrolling in Tick, drawing in Render.
+#include "host/OBSApi.h"
+
 #include <cstdint>
+
+// The two samplers a text source draws with; null when the graphics system makes none.
+// Scrolling: linear, wrapping along U and V so the text repeats endlessly.
+SamplerState *CreateScrollSampler();
+// Point filtering: point, clamped, anisotropy 16.
+SamplerState *CreatePointSampler();
 
 // Scroll arithmetic of the text source, as pure functions.
 

@@ -1,18 +1,10 @@
-#include "source/TextOutputSource.h"
+#include "source/Rasterise.h"
 
-#include "source/GdiHandles.h"
-#include "source/GdiplusHandles.h"
-#include "source/PixelCanvas.h"
-#include "source/RebuildSteps.h"
-#include "source/TextColours.h"
+#include "source/FileText.h"
 #include "source/TextDrawing.h"
-#include "source/TextFont.h"
-#include "source/TextFormatRules.h"
 #include "source/TextMeasure.h"
+#include "source/TextOutputSource.h"
 #include "source/TextureLayout.h"
-#include "source/TextureUpload.h"
-#include "source/TypographicFormat.h"
-#include "source/WorkingText.h"
 
 namespace {
 
@@ -33,34 +25,6 @@ GdipStringFormat PrepareTextFormat(const TextOutputSource &source)
         break;
     }
     return format;
-}
-
-MeasureSettings MeasureSettingsOf(const TextOutputSource &source)
-{
-    MeasureSettings settings;
-    settings.vertical = source.vertical;
-    settings.useTextExtents = source.useTextExtents;
-    settings.wrap = source.wrap;
-    settings.scrollMode = source.scrollMode;
-    settings.useOutline = source.useOutline;
-    settings.outlineSize = DrawableOutlineSize(source.outlineSize);
-    settings.extentWidth = source.extentWidth;
-    settings.extentHeight = source.extentHeight;
-    return settings;
-}
-
-TextureSize TextureSizeFor(const TextOutputSource &source, const TextBox &measured)
-{
-    TextureSizeInput input;
-    input.boxWidth = measured.width;
-    input.boxHeight = measured.height;
-    input.fontSize = source.fontSize;
-    input.vertical = source.vertical;
-    input.useTextExtents = source.useTextExtents;
-    input.wrap = source.wrap;
-    input.extentWidth = source.extentWidth;
-    input.extentHeight = source.extentHeight;
-    return ComputeTextureSize(input);
 }
 
 std::uint32_t BackgroundColourOf(const TextOutputSource &source)
@@ -92,19 +56,20 @@ void PaintBackgroundOf(const TextOutputSource &source, PixelCanvas &canvas, cons
 }
 
 void DrawTextOf(const TextOutputSource &source, PixelCanvas &canvas, GdipFont &font,
-                Gdiplus::GpStringFormat *format, const TextBox &box, const TextureSize &size)
+                Gdiplus::GpStringFormat *format, const TextBox &box, const TextureSize &size,
+                const LayoutSettings &layout)
 {
     GdipGraphics &graphics = canvas.Graphics();
     SetTextRenderState(graphics);
     if (source.currentText.IsEmpty())
         return;
-    const float outlineSize = source.useOutline ? DrawableOutlineSize(source.outlineSize) : 0.0f;
+    const float outlineSize = layout.useOutline ? layout.outlineSize : 0.0f;
     if (!BoxReachesTexture(box, outlineSize < 0.0f ? -outlineSize : outlineSize, size.width, size.height))
         return;
     GdipSolidFill textBrush;
     textBrush.Check(gdip::GdipCreateSolidFill(TextBrushColour(source.color, source.textOpacity),
                                               textBrush.receive()));
-    if (source.useOutline) {
+    if (layout.useOutline) {
         const OutlineStyle outline{
             outlineSize,
             OutlinePenColour(source.outlineColor, source.outlineOpacity, source.textOpacity)};
@@ -123,14 +88,14 @@ void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
             profiler->StepEnded(step);
     };
     ChooseWorkingText(source);
-    if (source.useOutline && DrawableOutlineSize(source.outlineSize) != source.outlineSize)
+    const LayoutSettings layout = source.Layout();
+    if (layout.useOutline && layout.outlineSize != source.outlineSize)
         AppWarning(L"TextSource::UpdateTexture: outline size %g is drawn as %g",
-                   static_cast<double>(source.outlineSize),
-                   static_cast<double>(DrawableOutlineSize(source.outlineSize)));
+                   static_cast<double>(source.outlineSize), static_cast<double>(layout.outlineSize));
     ended(RebuildStep::WorkingText);
 
     {
-        FontHandle gdiFont = CreateTextFont(source.fontName,
+        win::FontHandle gdiFont = CreateTextFont(source.fontName,
                                             TextFontStyle{source.fontSize, source.bold, source.italic, source.underline});
         if (!gdiFont)
             return;
@@ -142,18 +107,17 @@ void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
         GdipFont font;
         TextBox measured = kEmptyTextBox;
         {
-            MemoryDC measuringContext;
+            const win::MemoryDC measuringContext(CreateCompatibleDC(nullptr));
             font = CreateGdiplusFont(measuringContext.get(), gdiFont.get());
             GdipGraphics measuring = CreateMeasuringGraphics(measuringContext.get());
             ended(RebuildStep::MeasuringObjects);
-            measured = MeasureWorkingText(source.currentText, measuring, font.get(), format.get(),
-                                          MeasureSettingsOf(source));
+            measured = MeasureWorkingText(source.currentText, measuring, font.get(), format.get(), layout);
             ended(RebuildStep::Measure);
         }
         gdiFont.reset();
         ended(RebuildStep::ReleaseMeasuring);
 
-        const TextureSize size = TextureSizeFor(source, measured);
+        const TextureSize size = ComputeTextureSize(measured.width, measured.height, layout);
         PixelCanvas canvas(size.width, size.height, source.pixelStore);
         if (!canvas.HasPixels()) {
             AppWarning(L"TextSource::UpdateTexture: could not create a %ux%u pixel buffer",
@@ -164,7 +128,7 @@ void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
         const TextBox box = LaidOutBox(measured, size);
         PaintBackgroundOf(source, canvas, box, size);
         ended(RebuildStep::Background);
-        DrawTextOf(source, canvas, font, format.get(), box, size);
+        DrawTextOf(source, canvas, font, format.get(), box, size, layout);
         ended(RebuildStep::Text);
         canvas.FinishDrawing();
         ended(RebuildStep::FinishDrawing);
@@ -178,4 +142,84 @@ void RebuildTexture(TextOutputSource &source, RebuildProfiler *profiler)
 void TextOutputSource::UpdateTexture()
 {
     RebuildTexture(*this, nullptr);
+}
+
+void UploadTexture(TextOutputSource &source, unsigned width, unsigned height, void *pixels)
+{
+    const bool sameSize = width == static_cast<unsigned>(source.textureWidth) &&
+                          height == static_cast<unsigned>(source.textureHeight);
+    if (sameSize && source.texture) {
+        source.texture->SetImage(pixels, GS_IMAGEFORMAT_BGRA, width * 4);
+    } else {
+        delete source.texture;
+        source.texture = nullptr;
+        source.textureWidth = static_cast<int>(width);
+        source.textureHeight = static_cast<int>(height);
+        if (GS)
+            source.texture = GS->CreateTexture(width, height, GS_BGRA, pixels, FALSE, FALSE);
+    }
+    if (!source.texture)
+        AppWarning(L"TextSource::UpdateTexture: could not create texture");
+}
+
+LOGFONTW DescribeTextFont(CTSTR faceName, const TextFontStyle &style)
+{
+    LOGFONTW description{};
+    description.lfHeight = style.size;
+    description.lfWeight = style.bold ? FW_BOLD : FW_DONTCARE;
+    description.lfItalic = style.italic ? 1 : 0;
+    description.lfUnderline = style.underline ? 1 : 0;
+    description.lfCharSet = GB2312_CHARSET;
+    description.lfQuality = ANTIALIASED_QUALITY;
+    if (faceName)
+        scpy_n(description.lfFaceName, faceName, LF_FACESIZE - 1);
+    return description;
+}
+
+win::FontHandle CreateTextFont(const String &faceName, const TextFontStyle &style)
+{
+    win::FontHandle font;
+    if (!faceName.IsEmpty()) {
+        const LOGFONTW description = DescribeTextFont(faceName.Array(), style);
+        font.reset(CreateFontIndirectW(&description));
+    }
+    if (!font) {
+        const LOGFONTW description = DescribeTextFont(L"Arial", style);
+        font.reset(CreateFontIndirectW(&description));
+    }
+    return font;
+}
+
+GdipFont CreateGdiplusFont(HDC dc, HFONT font)
+{
+    GdipFont gdiplusFont;
+    LOGFONTA description{};
+    if (GetObjectA(font, sizeof(description), &description))
+        gdiplusFont.Check(gdip::GdipCreateFontFromLogfontA(dc, &description, gdiplusFont.receive()));
+    else
+        gdiplusFont.Check(gdip::GdipCreateFontFromDC(dc, gdiplusFont.receive()));
+    return gdiplusFont;
+}
+
+namespace {
+// GDI+ owns the generic format; it is never deleted.
+Gdiplus::GpStringFormat *sharedTypographicFormat = nullptr;
+} // namespace
+
+GdipStringFormat CloneTypographicFormat(int flags)
+{
+    GdipStringFormat clone;
+    clone.Check(gdip::GdipStringFormatGetGenericTypographic(&sharedTypographicFormat));
+    clone.Check(gdip::GdipCloneStringFormat(sharedTypographicFormat, clone.receive()));
+    if (clone) {
+        clone.Check(gdip::GdipSetStringFormatFlags(clone.get(), flags));
+        clone.Check(gdip::GdipSetStringFormatTrimming(
+            clone.get(), static_cast<Gdiplus::StringTrimming>(kTrimmingWord)));
+    }
+    return clone;
+}
+
+Gdiplus::GpStringFormat *SharedTypographicFormat()
+{
+    return sharedTypographicFormat;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // What ffmpeg is told for each kind of animation the host writes. Pure: the edges that start
 // ffmpeg and feed it live in FfmpegProcess.
-#include "win/CommandLine.h"
 
 #include <string>
 #include <vector>
@@ -24,10 +23,6 @@ AnimationKind VideoKindForPath(const std::wstring &path);
 // size arrive at inputUrl, progress goes to progressUrl, the animation to request.output.
 std::vector<std::wstring> FfmpegArguments(const AnimationRequest &request, const std::wstring &inputUrl,
                                           const std::wstring &progressUrl);
-
-// ffmpeg's command line, which the C runtime (and Wine, for a native program) splits back into
-// exactly program and arguments.
-using win::QuotedCommandLine;
 
 // Frames a second as ffmpeg reads it: up to six significant digits, no exponent.
 std::wstring RateText(double fps);

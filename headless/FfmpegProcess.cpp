@@ -1,6 +1,7 @@
 #include "headless/FfmpegProcess.h"
 
 #include "win/Text.h"
+#include "win/CommandLine.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ bool FfmpegProcess::Start(const std::wstring &program, AnimationRequest request)
         failure = L"no loopback socket for ffmpeg (error " + std::to_wstring(WSAGetLastError()) + L")";
     } else {
         request.output = PathForFfmpeg(program, request.output);
-        std::wstring line = QuotedCommandLine(
+        std::wstring line = win::QuotedCommandLine(
             program, FfmpegArguments(request, L"tcp://127.0.0.1:" + std::to_wstring(inputPort),
                                      L"tcp://127.0.0.1:" + std::to_wstring(progressPort)));
         STARTUPINFOW startup{};

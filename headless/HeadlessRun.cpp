@@ -7,6 +7,7 @@
 #include "headless/SceneSources.h"
 #include "hostlib/HostControl.h"
 #include "hostlib/HostGraphicsControl.h"
+#include "win/File.h"
 
 #include <algorithm>
 

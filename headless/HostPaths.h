@@ -1,5 +1,4 @@
 #pragma once
-#include "win/File.h"
 
 #include <string>
 
@@ -12,5 +11,3 @@ bool IsFolder(const std::wstring &path);
 bool IsFile(const std::wstring &path);
 // Creates the folder and any missing parents; true when it exists afterwards.
 bool MakeFolders(const std::wstring &path);
-// Scene and summary files are replaced whole, so a failed write leaves the old file.
-using win::WriteWholeFile;

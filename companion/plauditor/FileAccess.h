@@ -10,9 +10,6 @@
 #include <string>
 #include <string_view>
 
-// Whole files are read without locking out the programs that write them.
-using win::ReadWholeFile;
-
 // Identity and size; nothing when the file does not exist or cannot be opened.
 std::optional<FileStamp> StampOf(const std::wstring &path);
 std::optional<FileStamp> StampOfHandle(HANDLE file);

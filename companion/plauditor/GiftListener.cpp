@@ -24,7 +24,7 @@ bool SetNonBlocking(SOCKET s)
 
 std::optional<GiftListener> GiftListener::Start(std::uint16_t port, int &error, unsigned idleMilliseconds)
 {
-    SocketHandle s(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    win::SocketHandle s(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     if (!s) {
         error = WSAGetLastError();
         return std::nullopt;
@@ -84,7 +84,7 @@ GiftListener::News GiftListener::Poll(unsigned milliseconds)
         auto rest = connection->assembler.Feed("\n");
         for (auto &line : rest.lines)
             news.lines.push_back(std::move(line));
-        connection->socket = SocketHandle();
+        connection->socket = win::SocketHandle();
     }
     std::erase_if(connections, [](const auto &connection) { return !connection->socket; });
     CloseIdle(news, now);
@@ -105,7 +105,7 @@ void GiftListener::CloseIdle(News &news, ULONGLONG now)
 
 void GiftListener::Accept(News &news, ULONGLONG now)
 {
-    SocketHandle accepted(accept(listening.get(), nullptr, nullptr));
+    win::SocketHandle accepted(accept(listening.get(), nullptr, nullptr));
     if (!accepted || !SetNonBlocking(accepted.get()))
         return;
     // Full: the connection heard from longest ago goes, whatever it was in the middle of.

@@ -12,21 +12,18 @@
 #include <string>
 #include <vector>
 
-using win::SocketHandle;
-using win::WinsockSession;
-
 class GiftListener {
     struct Connection {
-        SocketHandle socket;
+        win::SocketHandle socket;
         LineAssembler assembler;
         ULONGLONG lastHeard = 0;  // GetTickCount64 at accept or the last bytes received
     };
-    SocketHandle listening;
+    win::SocketHandle listening;
     std::vector<std::unique_ptr<Connection>> connections;
     std::uint16_t port;
     ULONGLONG idleLimit;
 
-    GiftListener(SocketHandle s, std::uint16_t p, ULONGLONG idleMilliseconds)
+    GiftListener(win::SocketHandle s, std::uint16_t p, ULONGLONG idleMilliseconds)
         : listening(std::move(s)), port(p), idleLimit(idleMilliseconds) {}
 
 public:

@@ -22,6 +22,7 @@
 #include "companion/plauditor/SettingsEdits.h"
 #include "companion/plauditor/Utf.h"
 #include "link/blocks/TextBlock.h"
+#include "win/File.h"
 
 #include <windows.h>
 
@@ -69,7 +70,7 @@ class Companion {
     FolderWatch eventsWatch;    // wakes the loop when the events file may have grown
     FolderWatch settingsWatch;  // and when the settings may have changed
     std::int64_t linesCameAt = -1;  // when the events file last gave lines (Now()), -1 never
-    WinsockSession winsock;
+    win::WinsockSession winsock;
     std::optional<GiftListener> listener;
 
     const HttpLimits httpLimits;

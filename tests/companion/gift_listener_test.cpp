@@ -46,7 +46,7 @@ std::vector<std::string> PollFor(GiftListener &listener, std::size_t want, std::
 
 class Listener : public ::testing::Test {
 protected:
-    WinsockSession winsock;
+    win::WinsockSession winsock;
     std::uint16_t port = FreeLoopbackPort();
 };
 

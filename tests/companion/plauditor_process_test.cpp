@@ -9,6 +9,7 @@
 #include "companion/plauditor/FileAccess.h"
 #include "link/blocks/StyleBlock.h"
 #include "link/blocks/TextBlock.h"
+#include "win/File.h"
 
 #include <winsock2.h>
 #include <windows.h>
@@ -29,7 +30,7 @@ std::string SettingsJson(int fontSize, int port = 0)
            R"(, "color": "#FF00FF00", "useOutline": true, "align": 1}})";
 }
 
-std::string ReadText(const std::wstring &path) { return ReadWholeFile(path, 1 << 20).value_or(""); }
+std::string ReadText(const std::wstring &path) { return win::ReadWholeFile(path, 1 << 20).value_or(""); }
 
 } // namespace
 

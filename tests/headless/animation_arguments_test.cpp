@@ -1,4 +1,5 @@
 #include "headless/AnimationArguments.h"
+#include "win/CommandLine.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -60,7 +61,7 @@ TEST(AnimationArguments, CommandLineSplitsBackIntoTheArguments)
 {
     const std::vector<std::wstring> arguments = {L"plain", L"with space", L"", L"quote\"inside", L"C:\\dir\\",
                                                  L"C:\\dir with space\\", L"back\\\\\"slash", L"tab\there"};
-    const std::wstring line = QuotedCommandLine(L"C:\\Program Files\\ffmpeg.exe", arguments);
+    const std::wstring line = win::QuotedCommandLine(L"C:\\Program Files\\ffmpeg.exe", arguments);
     int count = 0;
     wchar_t **split = CommandLineToArgvW(line.c_str(), &count);
     ASSERT_NE(split, nullptr);

@@ -23,6 +23,7 @@
 #include "support/HandleProbe.h"
 #include "support/TempFolder.h"
 #include "win/Handle.h"
+#include "win/File.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -288,7 +289,7 @@ TEST(Soak, HostileBlocksEveryMillisecondLeaveNoTraceAndTheLastGoodTextShows)
         {L"Scene B", L"B2", L"", 540.0f},
     };
     const std::wstring sceneFile = folder.Path(L"soak_scenes.json");
-    ASSERT_TRUE(WriteWholeFile(sceneFile, SoakSceneCollection({{L"Scene A", sceneA}, {L"Scene B", sceneB}}, placements)));
+    ASSERT_TRUE(win::WriteWholeFile(sceneFile, SoakSceneCollection({{L"Scene A", sceneA}, {L"Scene B", sceneB}}, placements)));
 
     WarningTally warnings;
     ScopedSoftwareGraphics graphics(1280, 720, false);
@@ -352,7 +353,7 @@ TEST(Soak, HostileBlocksEveryMillisecondLeaveNoTraceAndTheLastGoodTextShows)
     figures.frames = frames;
 
     // The storm ends; the producer reports and goes, and its blocks with it.
-    WriteWholeFile(stopFile, "stop\n");
+    win::WriteWholeFile(stopFile, "stop\n");
     EXPECT_EQ(producer.Wait(20000), 0);
     figures.producerReport = ReadFileBytes(reportFile);
 

@@ -37,7 +37,7 @@ std::optional<std::string> ReadWholeFile(const std::wstring &path, std::size_t m
     }
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
-    // A file that shrank meanwhile ends early; what was read is what it holds now.
+    // A file that shrank meanwhile ends early.
     while (done < bytes.size()) {
         DWORD got = 0;
         if (!ReadFile(file.get(), bytes.data() + done, DWORD(std::min(bytes.size() - done, kPiece)), &got, nullptr)) {
@@ -49,6 +49,24 @@ std::optional<std::string> ReadWholeFile(const std::wstring &path, std::size_t m
         done += got;
     }
     bytes.resize(done);
+    // The size is only a first guess: Linux's /proc files, read through Wine's Z: drive,
+    // report none, and a file may grow while it is read.
+    char tail[4096];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), tail, sizeof tail, &got, nullptr)) {
+            Failed(error);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        if (got > maxBytes - bytes.size()) {
+            if (error)
+                *error = ERROR_FILE_TOO_LARGE;
+            return std::nullopt;
+        }
+        bytes.append(tail, got);
+    }
     return bytes;
 }
 

@@ -330,8 +330,9 @@ public:
                        sizeof exclusive);
         });
         // The listening loop wakes this often only to see whether it was told to stop; closing
-        // its socket wakes it sooner. The library's default (10 ms) kept an idle companion busy.
-        set_idle_interval(1, 0);
+        // its socket ends its wait at once. The library's default (10 ms) kept an idle
+        // companion busy.
+        set_idle_interval(5, 0);
         set_keep_alive_max_count(1);
         set_keep_alive_timeout(limits.idleSeconds);
         set_read_timeout(limits.ioSeconds, 0);

@@ -41,8 +41,10 @@ constexpr int kExitFailure = 1;
 constexpr int kExitBadCommandLine = 2;
 constexpr int kExitFault = 3;
 
-// Without a change notification for its folder the settings file is read this often.
+// The settings file is read this often without a change notification for its folder, and
+// with one, in case a change went unreported.
 constexpr DWORD kSettingsCheckMilliseconds = 500;
+constexpr DWORD kWatchedSettingsCheckMilliseconds = 10000;
 constexpr std::size_t kMaxSettingsBytes = 256 * 1024;
 
 // The plug-in starts us without a console; stderr exists only when a caller handed one over.
@@ -162,7 +164,9 @@ public:
             std::erase_if(retiring, [](const std::future<void> &done) {
                 return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
             });
-            if (settingsTouched || GetTickCount() - lastSettingsCheck >= kSettingsCheckMilliseconds) {
+            const DWORD settingsCheck =
+                settingsWatch.Watching() ? kWatchedSettingsCheckMilliseconds : kSettingsCheckMilliseconds;
+            if (settingsTouched || GetTickCount() - lastSettingsCheck >= settingsCheck) {
                 lastSettingsCheck = GetTickCount();
                 LoadSettings(false);
             }

@@ -8,7 +8,7 @@
 // host destroys the object through its virtual destructor.
 //
 // Fields are public: the object is a plain record of its settings and render state, and
-// tests read them directly. The declaration order is the documented one.
+// tests read them directly.
 class TextOutputSource : public ImageSource {
 public:
     String currentText;          // what is rasterised and shown

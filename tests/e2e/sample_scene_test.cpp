@@ -1,5 +1,5 @@
 // The headless host with the shipped sample scene collection and no companion: the class is
-// registered, the source is configured and created with the documented defaults, and every
+// registered, the source is configured and created with its default settings, and every
 // block it took from the host's allocator is back at the end.
 #include "E2eSupport.h"
 #include "support/ChildProcess.h"
